@@ -1,0 +1,81 @@
+# Starts a private X display and Wine prefix for this run and stops, at exit,
+# only what this run started.
+#
+# panorela.dll is a 32-bit library. Where the machine can execute 32-bit code
+# the Windows tests run the 32-bit build under 32-bit Wine. Some machines
+# (virtual machines with IA-32 emulation switched off) run 64-bit user code
+# only; there the tests run a 64-bit build of the same sources under 64-bit
+# Wine, and the 32-bit DLL is still built and checked statically.
+
+PNR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+# PNR_BUILD_DIR and PNR_WINEPREFIX let several checkouts or agents work side by side.
+export PNR_BUILD_DIR=${PNR_BUILD_DIR:-$PNR_ROOT/build}
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+pnr_choose_wine() {
+    if [ -z "${PNR_WINE_ARCH:-}" ]; then
+        if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+            PNR_WINE_ARCH=win32
+        else
+            PNR_WINE_ARCH=win64
+        fi
+    fi
+    export PNR_WINE_ARCH
+    export WINEARCH=$PNR_WINE_ARCH
+    if [ "$PNR_WINE_ARCH" = win32 ]; then
+        export WINELOADER=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver32
+    else
+        export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
+    fi
+    export WINEPREFIX=${PNR_WINEPREFIX:-$PNR_BUILD_DIR/wineprefix-$PNR_WINE_ARCH}
+    # The build whose programs run under this Wine.
+    export PNR_TEST_BUILD=$PNR_BUILD_DIR/$PNR_WINE_ARCH
+}
+
+PNR_XVFB_PID=""
+
+pnr_stop_session() {
+    # Ends every Wine process of our private prefix (and no other), then our display.
+    "$WINESERVER" -k >/dev/null 2>&1 || true
+    if [ -n "$PNR_XVFB_PID" ]; then
+        kill "$PNR_XVFB_PID" 2>/dev/null || true
+        wait "$PNR_XVFB_PID" 2>/dev/null || true
+        PNR_XVFB_PID=""
+    fi
+}
+
+pnr_start_display() {
+    local n=77
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    PNR_XVFB_PID=$!
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 1 100); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    echo "panorela: Xvfb did not start on $DISPLAY" >&2
+    return 1
+}
+
+pnr_start_wine() {
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "panorela: creating the Wine prefix $WINEPREFIX"
+        mkdir -p "$WINEPREFIX"
+        "$WINELOADER" wineboot -i >/dev/null 2>&1
+    fi
+    # Without a window manager Wine must draw window frames itself, or clicks
+    # on a caption fall through to the root window.
+    "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+    "$WINESERVER" -w
+}
+
+pnr_start_session() {
+    trap pnr_stop_session EXIT
+    pnr_start_display
+    pnr_start_wine
+}
+
+pnr_choose_wine
