@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "hooks/mouse_move.h"
+
+namespace {
+
+// GetAsyncKeyState words: top bit = held now, low bit = pressed since the
+// last query.
+constexpr int16_t kUp = 0;
+constexpr int16_t kHeld = static_cast<int16_t>(0x8000);
+constexpr int16_t kHeldAndPressed = static_cast<int16_t>(0x8001);
+constexpr int16_t kPressedSince = 0x0001;
+constexpr int16_t kOtherBit = 0x0100;
+
+struct ButtonCase {
+    int16_t left;
+    int16_t right;
+    bool handled;
+};
+
+class ButtonTest : public ::testing::TestWithParam<ButtonCase> {};
+
+TEST_P(ButtonTest, IgnoresMovesWhileOnlyTheLeftButtonIsHeld) {
+    const ButtonCase& c = GetParam();
+    EXPECT_EQ(MovePassesButtonTest(c.left, c.right), c.handled)
+        << std::hex << "left " << c.left << " right " << c.right;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    KeyStateWords, ButtonTest,
+    ::testing::Values(ButtonCase{kUp, kUp, true},
+                      // Only the top bit of the left word counts.
+                      ButtonCase{kPressedSince, kUp, true},
+                      ButtonCase{0x7FFF, kUp, true},
+                      ButtonCase{kHeld, kUp, false},
+                      ButtonCase{kHeldAndPressed, kUp, false},
+                      // Any bit of the right word lets the move through.
+                      ButtonCase{kHeld, kHeld, true},
+                      ButtonCase{kHeld, kPressedSince, true},
+                      ButtonCase{kHeld, kOtherBit, true},
+                      ButtonCase{kHeldAndPressed, kHeldAndPressed, true}));
+
+TEST(ButtonHeld, IsTheTopBit) {
+    EXPECT_TRUE(ButtonHeld(kHeld));
+    EXPECT_TRUE(ButtonHeld(static_cast<int16_t>(0xFFFF)));
+    EXPECT_FALSE(ButtonHeld(kPressedSince));
+    EXPECT_FALSE(ButtonHeld(0x7FFF));
+}
+
+struct CornerCase {
+    int32_t x;
+    int32_t y;
+    bool corner;
+};
+
+constexpr int32_t kWorkRight = 1024;
+
+class CornerTest : public ::testing::TestWithParam<CornerCase> {};
+
+TEST_P(CornerTest, StopsOnlyInsideTheTwoTopCornerSquares) {
+    const CornerCase& c = GetParam();
+    EXPECT_EQ(InTopCorner(c.x, c.y, kWorkRight), c.corner) << "(" << c.x << ", " << c.y << ")";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boundaries, CornerTest,
+    ::testing::Values(CornerCase{5, 5, true}, CornerCase{0, 0, true}, CornerCase{6, 0, false},
+                      CornerCase{0, 6, false}, CornerCase{6, 5, false}, CornerCase{5, 6, false},
+                      CornerCase{-100, 0, true}, CornerCase{-100, -100, true},
+                      CornerCase{-100, 6, false}, CornerCase{kWorkRight - 5, 5, true},
+                      CornerCase{kWorkRight - 6, 5, false}, CornerCase{kWorkRight - 5, 6, false},
+                      CornerCase{kWorkRight + 50, -3, true}, CornerCase{512, 0, false},
+                      CornerCase{512, -20, false}));
+
+TEST(CornerTest, NarrowWorkAreaCornersOverlap) {
+    // With WorkRight 11 the squares meet: x 5 is left, x 6 is right.
+    EXPECT_TRUE(InTopCorner(5, 0, 11));
+    EXPECT_TRUE(InTopCorner(6, 0, 11));
+    EXPECT_FALSE(InTopCorner(6, 0, 12));
+}
+
+TEST(CornerTest, ExtremeWorkRightDoesNotWrap) {
+    EXPECT_TRUE(InTopCorner(INT32_MAX - 5, 0, INT32_MAX));
+    EXPECT_FALSE(InTopCorner(INT32_MAX - 6, 0, INT32_MAX));
+    // WorkRight - 5 wrapped in 32 bits would put the limit near INT32_MAX.
+    EXPECT_TRUE(InTopCorner(100, 0, INT32_MIN));
+}
+
+}  // namespace
