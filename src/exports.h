@@ -21,3 +21,5 @@ inline uint8_t FlagFromEax(uint32_t eax) { return static_cast<uint8_t>(eax & 0xF
 
 PNR_EXPORT void FillWnd();
 PNR_EXPORT SharedState* GetMapData();
+PNR_EXPORT void SetToolBarHidingMode(uint32_t eax);
+PNR_EXPORT void SetObjInspHidingMode(uint32_t eax);

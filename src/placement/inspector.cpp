@@ -1,0 +1,67 @@
+#include "inspector.h"
+
+#include "../discovery/discovery.h"
+#include "../exports.h"
+#include "../state/shared_state.h"
+#include "inspector_geometry.h"
+#include "place_window.h"
+
+void HideInspector() {
+    if (!g_state) return;
+    RECT r;
+    if (!ReadWindowRect(&g_state->InspectorWnd, &r)) return;
+    PlaceWindow(AsWnd(g_state->InspectorWnd),
+                InspectorHidePlacement(ToRect(r), g_state->WorkRight, g_state->WorkBottom,
+                                       g_state->InspectorFullHeight != 0));
+}
+
+void ShowInspector(bool place) {
+    if (!g_state) return;
+    RECT r;
+    if (!ReadWindowRect(&g_state->InspectorWnd, &r)) return;
+    const Rect wnd = ToRect(r);
+    Placement p;
+    if (place) {
+        // The main window is read once, without discovery; unreadable, it
+        // counts as 75 pixels high.
+        RECT m;
+        const bool haveMain = GetWindowRect(AsWnd(g_state->AppBuilderWnd), &m) != 0;
+        const Rect main = ToRect(m);
+        p = InspectorFullPlacement(wnd, haveMain ? &main : nullptr, g_state->WorkRight,
+                                   g_state->WorkBottom);
+    } else {
+        p = InspectorSlideBackPlacement(wnd, g_state->WorkRight, g_state->WorkBottom,
+                                        g_state->InspectorFullHeight != 0);
+    }
+    PlaceWindow(AsWnd(g_state->InspectorWnd), p);
+}
+
+void InspectorEdgeTrigger(int32_t x) {
+    if (!g_state) return;
+    // The side, and so every limit, depends on the rectangle: read it first.
+    RECT r;
+    if (!ReadWindowRect(&g_state->InspectorWnd, &r)) return;
+    switch (InspectorEdgeOp(ToRect(r), x, g_state->WorkRight)) {
+        case EdgeOp::Show: ShowInspector(false); break;
+        case EdgeOp::Hide: {
+            const bool whenActive = g_state->HideInspectorWhenActive != 0;
+            // The foreground window is asked only when its answer matters.
+            const bool foreground =
+                !whenActive && GetForegroundWindow() == AsWnd(g_state->InspectorWnd);
+            if (InspectorMayHide(whenActive, foreground)) HideInspector();
+            break;
+        }
+        case EdgeOp::None: break;
+    }
+}
+
+PNR_EXPORT void SetObjInspHidingMode(uint32_t eax) {
+    if (!g_state) return;
+    const uint8_t hiding = FlagFromEax(eax);
+    g_state->ObjInspHiding = hiding;
+    if (hiding) {
+        HideInspector();
+    } else {
+        ShowInspector(true);
+    }
+}

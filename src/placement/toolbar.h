@@ -1,0 +1,10 @@
+// Slides the IDE main window up to a strip and back. Callers decide whether
+// tool-bar hiding is on; these only act.
+#pragma once
+
+#include <stdint.h>
+
+void HideToolBar();
+void ShowToolBar();
+// Called on mouse moves with the pointer position; only y matters.
+void ToolBarEdgeTrigger(int32_t x, int32_t y);
