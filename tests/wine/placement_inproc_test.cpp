@@ -196,17 +196,6 @@ TEST_F(InProcessPlacement, UnreadableMainWindowCountsAs75HighWithoutDiscovery) {
     EXPECT_TRUE(At(inspector, {824, 75, 1024, 740}));
 }
 
-TEST_F(InProcessPlacement, SlideBackOnlyRaisesAnInspectorInsideItsEdge) {
-    ASSERT_TRUE(MoveTo(inspector, {300, 200, 500, 500}));
-    ASSERT_TRUE(Raise(editor));
-    Run([] { ShowInspector(false); });
-    EXPECT_TRUE(At(inspector, {300, 200, 500, 500}));
-    EXPECT_TRUE(TopmostVisible(inspector));
-    ASSERT_TRUE(MoveTo(inspector, {825, 100, 1025, 600}));
-    Run([] { ShowInspector(false); });
-    EXPECT_TRUE(At(inspector, kRightShown));
-}
-
 // With no block mapped every operation is inert.
 TEST_F(InProcessPlacement, NothingMovesWithoutTheBlock) {
     g_state->ToolBarHiding = 0;

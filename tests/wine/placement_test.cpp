@@ -102,15 +102,6 @@ TEST_F(HostPlacement, ToolBarMode) {
     for (const ModeCase& c : cases) Check(main, c, true);
 }
 
-TEST_F(HostPlacement, ToolBarTakesTheWorkAreasWidth) {
-    state->WorkRight = 800;
-    ASSERT_TRUE(MoveTo(main, {37, 40, 537, 100}));
-    ToolBarMode(true);
-    EXPECT_TRUE(At(main, {0, -55, 800, 5}));
-    ToolBarMode(false);
-    EXPECT_TRUE(At(main, {0, 0, 800, 60}));
-}
-
 TEST_F(HostPlacement, InspectorMode) {
     const ModeCase cases[] = {
         {"left, own height", kInspectorStart, false, true, {-195, 100, 5, 600}, true},
