@@ -28,11 +28,15 @@ bool IsChordButtonMessage(uint32_t message) {
 }
 
 bool NeedsUtilityTest(ChordState state, uint32_t message, uint32_t wnd) {
-    return message == kRButtonDown && state.leftDownWnd != 0 && state.leftDownWnd != wnd;
+    return message == kRButtonDown && state.leftDownWnd != 0 && state.rightDownWnd == 0 &&
+           state.leftDownWnd != wnd;
 }
 
 ChordStep StepChord(ChordState state, uint32_t message, uint32_t wnd, bool wndIsUtility) {
     if (!IsChordButtonMessage(message)) return Next(state);
+    // Both set never comes from our own writes, only from a damaged block:
+    // take it as idle rather than complete a chord from it.
+    if (state.leftDownWnd != 0 && state.rightDownWnd != 0) state = kIdle;
 
     if (state.leftDownWnd != 0) {
         const uint32_t pending = state.leftDownWnd;

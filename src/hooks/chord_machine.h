@@ -15,7 +15,7 @@ constexpr uint32_t kRButtonDown = 0x0204;
 constexpr uint32_t kRButtonUp = 0x0205;
 
 // The pending press, as kept in the shared block: at most one of the two is
-// non-zero. Both zero is idle.
+// non-zero. Both zero is idle; both non-zero counts as idle too.
 struct ChordState {
     uint32_t leftDownWnd;
     uint32_t rightDownWnd;

@@ -2,3 +2,7 @@ list(APPEND PNR_CORE_SOURCES
   src/hooks/chord_machine.cpp
   src/hooks/mouse_move.cpp
 )
+list(APPEND PNR_WIN_SOURCES
+  src/hooks/mouse_hook.cpp
+  src/hooks/message_hooks.cpp
+)

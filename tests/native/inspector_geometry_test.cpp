@@ -189,11 +189,4 @@ TEST(InspectorGeometry, EdgeTrigger) {
     }
 }
 
-TEST(InspectorGeometry, HideRuleSparesTheForegroundInspector) {
-    EXPECT_FALSE(InspectorMayHide(false, true));
-    EXPECT_TRUE(InspectorMayHide(false, false));
-    EXPECT_TRUE(InspectorMayHide(true, true));
-    EXPECT_TRUE(InspectorMayHide(true, false));
-}
-
 }  // namespace

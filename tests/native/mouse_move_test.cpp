@@ -42,13 +42,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ButtonCase{kHeld, kOtherBit, true},
                       ButtonCase{kHeldAndPressed, kHeldAndPressed, true}));
 
-TEST(ButtonHeld, IsTheTopBit) {
-    EXPECT_TRUE(ButtonHeld(kHeld));
-    EXPECT_TRUE(ButtonHeld(static_cast<int16_t>(0xFFFF)));
-    EXPECT_FALSE(ButtonHeld(kPressedSince));
-    EXPECT_FALSE(ButtonHeld(0x7FFF));
-}
-
 struct CornerCase {
     int32_t x;
     int32_t y;
@@ -73,13 +66,6 @@ INSTANTIATE_TEST_SUITE_P(
                       CornerCase{kWorkRight - 6, 5, false}, CornerCase{kWorkRight - 5, 6, false},
                       CornerCase{kWorkRight + 50, -3, true}, CornerCase{512, 0, false},
                       CornerCase{512, -20, false}));
-
-TEST(CornerTest, NarrowWorkAreaCornersOverlap) {
-    // With WorkRight 11 the squares meet: x 5 is left, x 6 is right.
-    EXPECT_TRUE(InTopCorner(5, 0, 11));
-    EXPECT_TRUE(InTopCorner(6, 0, 11));
-    EXPECT_FALSE(InTopCorner(6, 0, 12));
-}
 
 TEST(CornerTest, ExtremeWorkRightDoesNotWrap) {
     EXPECT_TRUE(InTopCorner(INT32_MAX - 5, 0, INT32_MAX));

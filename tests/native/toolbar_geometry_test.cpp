@@ -110,12 +110,4 @@ TEST(ToolBarGeometry, EdgeTrigger) {
     }
 }
 
-// The operation asks this before reading any rectangle.
-TEST(ToolBarGeometry, StripHitIsRowsBelowFive) {
-    EXPECT_TRUE(ToolBarStripHit(-1));
-    EXPECT_TRUE(ToolBarStripHit(4));
-    EXPECT_FALSE(ToolBarStripHit(5));
-    EXPECT_FALSE(ToolBarStripHit(6));
-}
-
 }  // namespace

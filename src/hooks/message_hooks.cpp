@@ -1,0 +1,85 @@
+#include "message_hooks.h"
+
+#include "discovery/class_name.h"
+#include "placement/inspector.h"
+#include "placement/toolbar.h"
+#include "state/shared_state.h"
+
+namespace {
+
+// The IDE's hidden utility window owns its menus; its menu loop must not be
+// cut short by sliding the main window away.
+constexpr char kUtilityClass[] = "TPUTILWINDOW";
+
+void HideAgainAfterDisplayChange() {
+    RefreshWorkArea();
+    if (!g_state->HooksActive) return;
+    if (g_state->ObjInspHiding) HideInspector();
+    if (g_state->ToolBarHiding) HideToolBar();
+}
+
+// Carries out the system-menu item "Toggle Panorela activity" of either IDE
+// window; false for any other command or window.
+bool RunToggleCommand(HWND target, WPARAM command) {
+    const uint32_t wnd = WndValue(target);
+    if (wnd == g_state->AppBuilderWnd) {
+        if (command != PNR_TOGGLE_COMMAND) return false;
+        const uint8_t hiding = g_state->ToolBarHiding ^ 1;
+        g_state->ToolBarHiding = hiding;
+        if (hiding) {
+            HideToolBar();
+        } else {
+            ShowToolBar();
+        }
+        return true;
+    }
+    if (wnd == g_state->InspectorWnd) {
+        if (command != PNR_TOGGLE_COMMAND) return false;
+        const uint8_t hiding = g_state->ObjInspHiding ^ 1;
+        g_state->ObjInspHiding = hiding;
+        if (hiding) {
+            HideInspector();
+        } else {
+            ShowInspector(false);  // back on its own side, not below the main window
+        }
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+LRESULT CALLBACK CallWndProcHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && g_state) {
+        const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        switch (sent->message) {
+            case WM_DISPLAYCHANGE:
+                if (WndValue(sent->hwnd) == g_state->AppBuilderWnd) HideAgainAfterDisplayChange();
+                break;
+            case WM_ENTERMENULOOP:
+                if (HasUpperClass(sent->hwnd, kUtilityClass)) g_state->MenuActive = 1;
+                break;
+            case WM_EXITMENULOOP:
+                if (HasUpperClass(sent->hwnd, kUtilityClass)) g_state->MenuActive = 0;
+                break;
+            default:
+                break;
+        }
+    }
+    return CallNextHookEx(g_state ? AsHook(g_state->CallWndProcHook) : nullptr, code, wParam,
+                          lParam);
+}
+
+LRESULT CALLBACK GetMessageHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && g_state) {
+        const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+        // Only on removal: loops that peek without removing and then take the
+        // same message would otherwise toggle twice.
+        if (msg->message == WM_SYSCOMMAND && wParam == PM_REMOVE &&
+            RunToggleCommand(msg->hwnd, msg->wParam)) {
+            return 0;  // consumed: the command is ours alone
+        }
+    }
+    return CallNextHookEx(g_state ? AsHook(g_state->GetMessageHook) : nullptr, code, wParam,
+                          lParam);
+}
