@@ -23,3 +23,5 @@ PNR_EXPORT void FillWnd();
 PNR_EXPORT SharedState* GetMapData();
 PNR_EXPORT void SetToolBarHidingMode(uint32_t eax);
 PNR_EXPORT void SetObjInspHidingMode(uint32_t eax);
+PNR_EXPORT uint8_t UnHookHooks(uint32_t eax);
+PNR_EXPORT uint8_t SetHooks();

@@ -5,4 +5,5 @@ list(APPEND PNR_CORE_SOURCES
 list(APPEND PNR_WIN_SOURCES
   src/hooks/mouse_hook.cpp
   src/hooks/message_hooks.cpp
+  src/hooks/activation.cpp
 )

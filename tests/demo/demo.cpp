@@ -1,64 +1,101 @@
-// The run command's host: loads panorela.dll as a host does and drives it
-// from the command line, printing what the shared block holds.
-//   demo status               print the block
-//   demo fill                 run window discovery, then print the block
+// The run command's host: starts the stand-in IDE, loads panorela.dll as a
+// host does, activates it and moves the real pointer through a short tour,
+// printing where each window stands and saving a screenshot of each state
+// into the folder named by PNR_SHOTS (a Unix path).
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
+#include <string>
 
 #include "host.h"
+#include "pointer.h"
+#include "stand_in.h"
 
 namespace {
 
-void Print(const SharedState* s) {
-    printf("  AppBuilderWnd   0x%08lx\n", static_cast<unsigned long>(s->AppBuilderWnd));
-    printf("  EditWnd         0x%08lx\n", static_cast<unsigned long>(s->EditWnd));
-    printf("  InspectorWnd    0x%08lx\n", static_cast<unsigned long>(s->InspectorWnd));
-    printf("  ToolBarHiding   %u   ObjInspHiding %u   HooksActive %u   MenuActive %u\n",
-           s->ToolBarHiding, s->ObjInspHiding, s->HooksActive, s->MenuActive);
-    printf("  WorkRight       %ld   WorkBottom %ld\n", static_cast<long>(s->WorkRight),
-           static_cast<long>(s->WorkBottom));
-    printf("  hooks           mouse 0x%lx  callwndproc 0x%lx  getmessage 0x%lx\n",
-           static_cast<unsigned long>(s->MouseHook), static_cast<unsigned long>(s->CallWndProcHook),
-           static_cast<unsigned long>(s->GetMessageHook));
+std::string Rect(HWND wnd) {
+    const RECT r = WindowRect(wnd);
+    char text[64];
+    snprintf(text, sizeof text, "%5ld,%5ld %4ld x %3ld", r.left, r.top, r.right - r.left,
+             r.bottom - r.top);
+    return text;
 }
 
-void PrintWindow(const char* role, uint32_t handle) {
-    HWND wnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(handle));
-    RECT r;
-    if (handle && GetWindowRect(wnd, &r)) {
-        printf("  %-10s at %5ld,%5ld  %4ld x %4ld\n", role, r.left, r.top, r.right - r.left,
-               r.bottom - r.top);
-    } else {
-        printf("  %-10s not found\n", role);
+void Screenshot(const std::string& name) {
+    const char* folder = getenv("PNR_SHOTS");
+    if (!folder) return;
+    std::string commandLine = "Z:\\usr\\bin\\import -window root " + std::string(folder) + "/" + name + ".png";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &process)) {
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
     }
+    PumpFor(1500);  // Wine gives no waitable handle for a Unix program
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    const char* verb = argc > 1 ? argv[1] : "status";
+int main() {
+    StandIn ide;
+    if (!ide.Started()) {
+        fprintf(stderr, "demo: the stand-in IDE did not start\n");
+        return 2;
+    }
+    ide.Command("backdrop");
     Host host;
-    if (!host.Loaded()) {
-        fprintf(stderr, "demo: cannot load panorela.dll\n");
-        return 2;
-    }
-    SharedState* state = host.MapData();
+    SharedState* state = host.Loaded() ? host.MapData() : nullptr;
     if (!state) {
-        fprintf(stderr, "demo: panorela.dll has no shared block in this process\n");
+        fprintf(stderr, "demo: cannot load panorela.dll or map its block\n");
         return 2;
     }
-    if (strcmp(verb, "fill") == 0) {
-        host.FillWnd();
-    } else if (strcmp(verb, "status") != 0) {
-        fprintf(stderr, "demo: unknown command '%s'\n", verb);
-        return 2;
+    MovePointer(500, 300);
+    host.FillWnd();
+    HWND main = FindAppBuilder();
+    HWND inspector = FindInspector();
+    printf("FillWnd found: main 0x%lx, editor 0x%lx, inspector 0x%lx; work area %ld x %ld\n\n",
+           static_cast<unsigned long>(state->AppBuilderWnd), static_cast<unsigned long>(state->EditWnd),
+           static_cast<unsigned long>(state->InspectorWnd), static_cast<long>(state->WorkRight),
+           static_cast<long>(state->WorkBottom));
+
+    printf("| step | pointer | main window (x,y w x h) | inspector (x,y w x h) | screenshot |\n");
+    printf("|---|---|---|---|---|\n");
+    auto row = [&](const char* step, const char* pointer, const std::string& shot) {
+        Screenshot(shot);
+        printf("| %s | %s | %s | %s | %s.png |\n", step, pointer, Rect(main).c_str(),
+               Rect(inspector).c_str(), shot.c_str());
+        fflush(stdout);
+    };
+    row("discovered, before activation", "500,300", "1-before");
+
+    state->ToolBarHiding = 1;
+    state->ObjInspHiding = 1;
+    if (!host.SetHooks()) {
+        fprintf(stderr, "demo: SetHooks refused\n");
+        return 1;
     }
-    printf("panorela block after '%s':\n", verb);
-    Print(state);
-    PrintWindow("main", state->AppBuilderWnd);
-    PrintWindow("inspector", state->InspectorWnd);
-    PrintWindow("editor", state->EditWnd);
+    row("SetHooks with both modes on", "500,300", "2-active");
+
+    MovePointer(500, 2);
+    WaitFor([&] { return WindowRect(main).top == 0; });
+    row("pointer in the top strip", "500,2", "3-main-shown");
+
+    MovePointer(500, 400);
+    WaitFor([&] { return WindowRect(main).bottom == 5; });
+    row("pointer moved away", "500,400", "4-main-hidden");
+
+    MovePointer(2, 400);
+    WaitFor([&] { return WindowRect(inspector).left == 0; });
+    row("pointer in the left strip", "2,400", "5-inspector-shown");
+
+    MovePointer(600, 400);
+    WaitFor([&] { return WindowRect(inspector).right == 5; });
+    row("pointer moved away", "600,400", "6-inspector-hidden");
+
+    host.UnHookHooks(true);
+    row("UnHookHooks with restore", "600,400", "7-restored");
     return 0;
 }

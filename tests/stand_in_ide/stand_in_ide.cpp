@@ -5,12 +5,17 @@
 //   create <class> <x> <y> <w> <h> <visible> [caption]  -> window handle
 //   destroy <hwnd> | enable <hwnd> <0|1> | show <hwnd> <SW_ code>
 //   activate <hwnd>                -> makes the window the foreground window
+//   backdrop                       -> a full-screen window at the bottom that
+//                                     never activates, so the pointer is always
+//                                     over a window of this (hooked) process
 //   menu <hwnd>                    -> item count of its system menu (-1 when
 //                                     there is none); reply: "pos id text" lines
 //   popup | endmenu                -> opens / closes a popup menu owned by
 //                                     the utility window
 //   count <hwnd> <message>         -> how many such messages the window got
 //   load | unload                  -> loads / frees panorela.dll in this process
+//   loaded                         -> 1 when panorela.dll is in this process
+//   zoomed <hwnd>                  -> IsZoomed
 //   call <ordinal> <eax>           -> calls an export in the host's register
 //                                     convention; returns EAX
 //   quit
@@ -137,6 +142,16 @@ LRESULT Execute(const std::string& line) {
         SetActiveWindow(wnd);
         return reinterpret_cast<LRESULT>(GetForegroundWindow());
     }
+    if (verb == "backdrop") {
+        RegisterIdeClass("PnrBackdrop");
+        HWND wnd = CreateWindowExA(WS_EX_NOACTIVATE, "PnrBackdrop", "", WS_POPUP | WS_VISIBLE, 0, 0,
+                                   GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                   nullptr, nullptr, g_instance, nullptr);
+        SetWindowPos(wnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return reinterpret_cast<LRESULT>(wnd);
+    }
+    if (verb == "zoomed") return IsZoomed(ParseWnd(in));
+    if (verb == "loaded") return GetModuleHandleA("panorela.dll") != nullptr;
     if (verb == "menu") return DescribeMenu(ParseWnd(in));
     if (verb == "popup") return PostMessageA(g_utilWnd, kOpenPopupMessage, 0, 0);
     if (verb == "endmenu") return EndMenu();

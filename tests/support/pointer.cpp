@@ -1,0 +1,47 @@
+#include "pointer.h"
+
+#include "stand_in.h"
+
+// Wine starts a Unix program but gives no waitable handle for it, so the
+// caller waits for the program's effect instead (or for `settleMs`).
+bool Xdotool(const std::string& arguments, DWORD settleMs) {
+    std::string commandLine = "Z:\\usr\\bin\\xdotool " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return false;
+    }
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    PumpFor(settleMs);
+    return true;
+}
+
+bool MovePointer(int x, int y) {
+    if (!Xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y), 0)) return false;
+    return WaitFor([&] {
+        POINT p;
+        return GetCursorPos(&p) && p.x == x && p.y == y;
+    });
+}
+
+bool ChordAtPointer() {
+    return Xdotool("mousedown 1 sleep 0.2 mousedown 3 sleep 0.2 mouseup 3 sleep 0.1 mouseup 1", 1200);
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount() - start > ms) return false;
+        PumpFor(20);
+    }
+}
+
+RECT WindowRect(HWND wnd) {
+    RECT r = {-99999, -99999, -99999, -99999};
+    GetWindowRect(wnd, &r);
+    return r;
+}
