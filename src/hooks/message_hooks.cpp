@@ -21,6 +21,9 @@ void HideAgainAfterDisplayChange() {
 // Carries out the system-menu item "Toggle Panorela activity" of either IDE
 // window; false for any other command or window.
 bool RunToggleCommand(HWND target, WPARAM command) {
+    // A thread message names no window: while an IDE window was not found its
+    // handle is 0 too, and such a message must not pass for its command.
+    if (!target) return false;
     const uint32_t wnd = WndValue(target);
     if (wnd == g_state->AppBuilderWnd) {
         if (command != PNR_TOGGLE_COMMAND) return false;

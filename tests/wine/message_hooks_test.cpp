@@ -332,6 +332,19 @@ TEST_F(MessageHooks, OtherCommandsAndOtherWindowsArePassedOnUntouched) {
     EXPECT_EQ(RectOf(inspector).left, 0);
 }
 
+TEST_F(MessageHooks, ThreadMessageIsNoCommandEvenWhileNoIdeWindowIsKnown) {
+    state->AppBuilderWnd = 0;
+    state->InspectorWnd = 0;
+    ASSERT_TRUE(PostThreadMessageA(GetCurrentThreadId(), WM_SYSCOMMAND, PNR_TOGGLE_COMMAND, 0));
+    MSG msg = {};
+    ASSERT_TRUE(PeekMessageA(&msg, reinterpret_cast<HWND>(-1), WM_SYSCOMMAND, WM_SYSCOMMAND,
+                             PM_REMOVE));
+    EXPECT_EQ(msg.wParam, static_cast<WPARAM>(PNR_TOGGLE_COMMAND));
+    EXPECT_EQ(state->ToolBarHiding, 0);
+    EXPECT_EQ(state->ObjInspHiding, 0);
+    EXPECT_EQ(CountSeen(g_taken, nullptr, WM_SYSCOMMAND), 1);  // passed on
+}
+
 // ---- Hook codes and an unmapped block --------------------------------------
 
 TEST_F(MessageHooks, OtherHookCodesDoNothingOfTheirOwn) {
