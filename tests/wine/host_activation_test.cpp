@@ -1,0 +1,158 @@
+// panorela-host activating and deactivating the library against the
+// stand-in IDE: the IDE's windows really move, and leaving the host brings
+// them back.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "host.h"
+#include "host_program.h"
+#include "stand_in.h"
+
+namespace {
+
+RECT RectOf(HWND wnd) {
+    RECT rect = {};
+    GetWindowRect(wnd, &rect);
+    return rect;
+}
+
+class HostActivation : public ::testing::Test {
+protected:
+    void SetUp() override {
+        settings = UsePrivateSettingsFile();
+        EndRunningHost();
+        ASSERT_TRUE(host.Loaded());
+        state = host.MapData();
+        ASSERT_NE(state, nullptr);
+        ASSERT_EQ(state->HooksActive, 0);
+    }
+    void TearDown() override {
+        EndRunningHost();
+        DeleteFileA(settings.c_str());
+    }
+    void Set(const char* setting, bool on) {
+        const HostRun run = RunHost(std::string("set ") + setting + (on ? " on" : " off"));
+        ASSERT_EQ(run.exitCode, 0u) << run.err;
+    }
+
+    Host host;
+    SharedState* state = nullptr;
+    std::string settings;
+};
+
+TEST_F(HostActivation, WithoutTheIdeActivationIsRefusedAndNoHostStaysBehind) {
+    const HostRun run = RunHost("activate");
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 4u);
+    EXPECT_EQ(run.err, "panorela-host: activation refused: the IDE main window (TAppBuilder) was not found\n");
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(state->HooksActive, 0);
+    EXPECT_EQ(state->MouseHook, 0u);
+    EXPECT_EQ(FindHostWindow(), nullptr);
+}
+
+TEST_F(HostActivation, ActivateHidesBothWindowsAndDeactivateBringsThemBack) {
+    StandIn ide;
+    ASSERT_TRUE(ide.Started());
+    HWND appBuilder = FindAppBuilder();
+    HWND inspector = FindInspector();
+    ASSERT_NE(appBuilder, nullptr);
+    ASSERT_NE(inspector, nullptr);
+    Set("toolbar", true);
+    Set("inspector", true);
+
+    const HostRun on = RunHost("activate");
+    ASSERT_TRUE(on.finished);
+    EXPECT_EQ(on.exitCode, 0u) << on.err;
+    EXPECT_EQ(on.out, "Panorela is active\n");
+    EXPECT_EQ(state->HooksActive, 1);
+    EXPECT_NE(state->MouseHook, 0u);
+    ASSERT_NE(FindHostWindow(), nullptr);  // the host keeps the hooks, in the tray
+    EXPECT_FALSE(IsWindowVisible(FindHostWindow()));
+
+    // The main window (1024 x 100) slides up until its bottom is at y = 5; the
+    // inspector (200 wide at x = 0) slides off the left edge, 5 pixels showing.
+    RECT main = RectOf(appBuilder);
+    EXPECT_EQ(main.top, -95);
+    EXPECT_EQ(main.bottom, 5);
+    RECT insp = RectOf(inspector);
+    EXPECT_EQ(insp.left, -195);
+    EXPECT_EQ(insp.right, 5);
+
+    const HostRun off = RunHost("deactivate");
+    EXPECT_EQ(off.exitCode, 0u) << off.err;
+    EXPECT_EQ(off.out, "Panorela is inactive\n");
+    EXPECT_EQ(state->HooksActive, 0);
+    EXPECT_EQ(state->MouseHook, 0u);
+    main = RectOf(appBuilder);
+    EXPECT_EQ(main.top, 0);
+    EXPECT_EQ(main.bottom, 100);
+    // Shown again below the main window, down to the work area's bottom.
+    insp = RectOf(inspector);
+    EXPECT_EQ(insp.left, 0);
+    EXPECT_EQ(insp.top, 100);
+    EXPECT_EQ(insp.bottom, state->WorkBottom);
+    // Deactivating keeps the host (and its settings) running.
+    EXPECT_NE(FindHostWindow(), nullptr);
+}
+
+TEST_F(HostActivation, QuittingTheHostUnhooksAndRestoresTheWindows) {
+    StandIn ide;
+    ASSERT_TRUE(ide.Started());
+    HWND appBuilder = FindAppBuilder();
+    Set("toolbar", true);
+    Set("inspector", false);
+    ASSERT_EQ(RunHost("activate").exitCode, 0u);
+    ASSERT_EQ(RectOf(appBuilder).top, -95);
+    EXPECT_EQ(RectOf(FindInspector()).left, 0);  // mode off: placed shown
+
+    const HostRun quit = RunHost("quit");
+    EXPECT_EQ(quit.exitCode, 0u);
+    EXPECT_EQ(quit.out, "Panorela host ended\n");
+    EXPECT_EQ(FindHostWindow(), nullptr);
+    EXPECT_EQ(state->HooksActive, 0);
+    EXPECT_EQ(state->MouseHook, 0u);
+    EXPECT_EQ(state->CallWndProcHook, 0u);
+    EXPECT_EQ(state->GetMessageHook, 0u);
+    EXPECT_EQ(RectOf(appBuilder).top, 0);
+    // The modes stay remembered for the next run.
+    EXPECT_EQ(IniValue(settings, "ToolBarHiding"), 1);
+}
+
+TEST_F(HostActivation, SecondActivateReusesTheRunningHost) {
+    StandIn ide;
+    ASSERT_TRUE(ide.Started());
+    ASSERT_EQ(RunHost("activate").exitCode, 0u);
+    HWND first = FindHostWindow();
+    ASSERT_NE(first, nullptr);
+    const uint32_t mouseHook = state->MouseHook;
+    const HostRun again = RunHost("activate");
+    EXPECT_EQ(again.exitCode, 0u) << again.err;
+    EXPECT_EQ(FindHostWindow(), first);
+    EXPECT_EQ(state->MouseHook, mouseHook);  // no second set of hooks
+}
+
+TEST_F(HostActivation, WindowButtonsActivateAndDeactivate) {
+    StandIn ide;
+    ASSERT_TRUE(ide.Started());
+    Set("toolbar", true);
+    HANDLE process = StartHost("");
+    ASSERT_NE(process, nullptr);
+    HWND wnd = WaitForHostWindow();
+    ASSERT_NE(wnd, nullptr);
+    SendMessageA(GetDlgItem(wnd, 201), BM_CLICK, 0, 0);
+    EXPECT_EQ(state->HooksActive, 1);
+    EXPECT_EQ(RectOf(FindAppBuilder()).top, -95);
+    char status[256] = {};
+    GetWindowTextA(GetDlgItem(wnd, 301), status, sizeof status);
+    EXPECT_NE(std::string(status).find("Panorela: active"), std::string::npos) << status;
+    SendMessageA(GetDlgItem(wnd, 202), BM_CLICK, 0, 0);
+    EXPECT_EQ(state->HooksActive, 0);
+    EXPECT_EQ(RectOf(FindAppBuilder()).top, 0);
+    RunHost("quit");
+    WaitForSingleObject(process, 10000);
+    CloseHandle(process);
+}
+
+}  // namespace
