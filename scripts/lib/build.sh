@@ -2,8 +2,10 @@
 # code and its tests), the 32-bit Windows build (panorela.dll itself) and,
 # when it differs, the Windows build that runs the tests under this machine's Wine.
 pnr_configure_windows() {
-    local arch=$1 toolchain=$2
+    local arch=$1 toolchain=$2 tests=OFF
+    [ "$arch" = "$PNR_WINE_ARCH" ] && tests=ON
     cmake -S "$PNR_ROOT" -B "$PNR_BUILD_DIR/$arch" -DCMAKE_BUILD_TYPE=Release \
+        -DPNR_WINE_TESTS=$tests \
         -DCMAKE_TOOLCHAIN_FILE="$PNR_ROOT/cmake/$toolchain" \
         -DPNR_NATIVE_BUILD_DIR="$PNR_BUILD_DIR/native" \
         -DPNR_PRODUCT_DLL="$PNR_BUILD_DIR/win32/bin/panorela.dll" &&
