@@ -1,7 +1,8 @@
-// The run command's host: starts the stand-in IDE, loads panorela.dll as a
-// host does, activates it and moves the real pointer through a short tour,
-// printing where each window stands and saving a screenshot of each state
-// into the folder named by PNR_SHOTS (a Unix path).
+// The run command's tour: starts the stand-in IDE, has panorela-host.exe
+// switch both hiding modes on and activate the library, moves the real
+// pointer to show and hide both windows, and prints where each window stands,
+// saving a screenshot of each state into the folder named by PNR_SHOTS (a
+// Unix path). It reads the shared block itself, as any host may.
 #include <windows.h>
 
 #include <cstdio>
@@ -35,6 +36,24 @@ void Screenshot(const std::string& name) {
         CloseHandle(process.hThread);
     }
     PumpFor(1500);  // Wine gives no waitable handle for a Unix program
+}
+
+// Runs panorela-host.exe with `arguments` and returns its exit code.
+DWORD RunHost(const std::string& arguments) {
+    std::string commandLine = "panorela-host.exe " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return 255;
+    }
+    WaitForSingleObject(process.hProcess, 30000);
+    DWORD code = 255;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return code;
 }
 
 }  // namespace
@@ -71,13 +90,11 @@ int main() {
     };
     row("discovered, before activation", "500,300", "1-before");
 
-    state->ToolBarHiding = 1;
-    state->ObjInspHiding = 1;
-    if (!host.SetHooks()) {
-        fprintf(stderr, "demo: SetHooks refused\n");
+    if (RunHost("set toolbar on") || RunHost("set inspector on") || RunHost("activate")) {
+        fprintf(stderr, "demo: panorela-host could not activate the library\n");
         return 1;
     }
-    row("SetHooks with both modes on", "500,300", "2-active");
+    row("panorela-host activate, both modes on", "500,300", "2-active");
 
     MovePointer(500, 2);
     WaitFor([&] { return WindowRect(main).top == 0; });
@@ -95,7 +112,12 @@ int main() {
     WaitFor([&] { return WindowRect(inspector).right == 5; });
     row("pointer moved away", "600,400", "6-inspector-hidden");
 
-    host.UnHookHooks(true);
-    row("UnHookHooks with restore", "600,400", "7-restored");
+    RunHost("");  // a second start shows the running host's settings window
+    WaitFor([] { return IsWindowVisible(FindWindowA(PNR_HOST_FORM_CLASS, nullptr)) != 0; });
+    row("panorela-host settings window", "600,400", "7-host-window");
+
+    RunHost("quit");  // deactivates with restore, then ends the host
+    WaitFor([&] { return WindowRect(main).top == 0; });
+    row("panorela-host quit", "600,400", "8-restored");
     return 0;
 }
