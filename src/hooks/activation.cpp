@@ -1,7 +1,8 @@
-#include "activation.h"
-
+// Switching the library on and off: the three system-wide hooks, the
+// editor's maximisation and the toggle item in the two system menus.
 #include <windows.h>
 
+#include "../exports.h"
 #include "../placement/inspector.h"
 #include "../placement/toolbar.h"
 #include "../state/shared_state.h"

@@ -25,8 +25,9 @@ void ShowInspector(bool place) {
         // The main window is read once, without discovery; unreadable, it
         // counts as 75 pixels high.
         RECT m;
+        Rect main = {};
         const bool haveMain = GetWindowRect(AsWnd(g_state->AppBuilderWnd), &m) != 0;
-        const Rect main = ToRect(m);
+        if (haveMain) main = ToRect(m);
         p = InspectorFullPlacement(wnd, haveMain ? &main : nullptr, g_state->WorkRight,
                                    g_state->WorkBottom);
     } else {
