@@ -206,6 +206,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
                                              kReplySize, kReplyMappingName);
     g_reply = static_cast<char*>(MapViewOfFile(replyMapping, FILE_MAP_WRITE, 0, 0, kReplySize));
 
+    // --churn N: load and free the library N times and end, as processes
+    // that the hooks reach come and go.
+    if (const char* churn = strstr(commandLine, "--churn ")) {
+        for (int i = atoi(churn + 8); i > 0; --i) {
+            HMODULE library = LoadLibraryA("panorela.dll");
+            if (!library) return 1;
+            FreeLibrary(library);
+        }
+        return 0;
+    }
     const bool empty = strstr(commandLine, "--empty") != nullptr;
     if (!empty) {
         CreateIdeWindow("TAppBuilder", "Stand-in IDE", 0, 0, 1024, 100, true);
