@@ -40,9 +40,16 @@ void SendToVisibleEditor(WPARAM command) {
     if (IsWindowVisible(editor)) SendMessageA(editor, WM_SYSCOMMAND, command, 0);
 }
 
-// Removes one hook; the field is cleared only when the removal succeeds.
+// Removes one hook; the field is cleared only when the hook is gone. A
+// handle that names no hook any more is gone already: the system removes a
+// thread's hooks when the thread ends, and a host that died while active
+// leaves such handles behind, which would otherwise block every later
+// removal and activation.
 void Unhook(uint32_t* field) {
-    if (*field && UnhookWindowsHookEx(AsHook(*field))) *field = 0;
+    if (!*field) return;
+    if (UnhookWindowsHookEx(AsHook(*field)) || GetLastError() == ERROR_INVALID_HOOK_HANDLE) {
+        *field = 0;
+    }
 }
 
 }  // namespace

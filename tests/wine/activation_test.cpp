@@ -200,4 +200,20 @@ TEST_F(Activation, EntriesMovedByTheWindowAreNotDeletedBlindly) {
     ExpectToggleEntries(main, mainBase);
 }
 
+TEST_F(Activation, HandlesOfHooksThatNoLongerExistCountAsRemoved) {
+    // What a host that died while active leaves behind once the system has
+    // removed its hooks: the block still says active, with dead handles.
+    // (The real mouse hook ends with the stand-in's thread.)
+    ASSERT_EQ(Call(kSetHooks), 1);
+    state->MouseHook = 0x7FFE1234;  // names no hook at all
+    EXPECT_EQ(Call(kUnHookHooks, kRestore), 1);
+    EXPECT_EQ(state->MouseHook, 0u);
+    EXPECT_EQ(state->CallWndProcHook, 0u);
+    EXPECT_EQ(state->GetMessageHook, 0u);
+    EXPECT_EQ(state->HooksActive, 0);
+    // And the library can be activated again.
+    EXPECT_EQ(Call(kSetHooks), 1);
+    EXPECT_NE(state->MouseHook, 0u);
+}
+
 }  // namespace
