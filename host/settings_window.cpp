@@ -84,6 +84,10 @@ void ChangeSetting(SettingId id, bool on) {
 
 LinkReply DoActivate() {
     ApplySettings(*g_host.library, g_host.settings);
+    // Active, but not through us: a host that ended left its hooks behind
+    // (or, on Windows, handles of hooks the system removed with its thread).
+    // Remove them, leaving the windows where they are, and install our own.
+    if (!g_host.ownHooks && IsActive(*g_host.library)) g_host.library->UnHookHooks(false);
     const Activation result = Activate(*g_host.library);
     if (result == Activation::kActive) {
         g_host.ownHooks = true;

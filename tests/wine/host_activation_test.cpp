@@ -120,6 +120,24 @@ TEST_F(HostActivation, QuittingTheHostUnhooksAndRestoresTheWindows) {
     EXPECT_EQ(IniValue(settings, "ToolBarHiding"), 1);
 }
 
+TEST_F(HostActivation, TakesOverFromAHostThatEndedWhileActive) {
+    StandIn ide;
+    ASSERT_TRUE(ide.Started());
+    // Another host activated the library and is gone; on Windows the system
+    // removed its hooks with its thread, and the block still says active.
+    ASSERT_NE(ide.Command("load"), 0);
+    ASSERT_EQ(ide.Call(kSetHooks) & 0xFF, 1u);
+    state->MouseHook = 0x7FFE1234;  // a hook that no longer exists
+    Set("toolbar", true);
+
+    const HostRun run = RunHost("activate");
+    EXPECT_EQ(run.exitCode, 0u) << run.err;
+    EXPECT_EQ(state->HooksActive, 1);
+    EXPECT_NE(state->MouseHook, 0x7FFE1234u);  // hooks of its own
+    EXPECT_NE(state->MouseHook, 0u);
+    EXPECT_EQ(RectOf(FindAppBuilder()).top, -95);
+}
+
 TEST_F(HostActivation, SecondActivateReusesTheRunningHost) {
     StandIn ide;
     ASSERT_TRUE(ide.Started());
