@@ -11,6 +11,7 @@
 
 #include "host.h"
 #include "pointer.h"
+#include "program.h"
 #include "stand_in.h"
 
 namespace {
@@ -26,33 +27,19 @@ std::string Rect(HWND wnd) {
 void Screenshot(const std::string& name) {
     const char* folder = getenv("PNR_SHOTS");
     if (!folder) return;
-    std::string commandLine = "Z:\\usr\\bin\\import -window root " + std::string(folder) + "/" + name + ".png";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &process)) {
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-    }
+    const std::string file = std::string(folder) + "/" + name + ".png";
+    StartUnixProgram("Z:\\usr\\bin\\import -window root " + file);
     PumpFor(1500);  // Wine gives no waitable handle for a Unix program
 }
 
 // Runs panorela-host.exe with `arguments` and returns its exit code.
 DWORD RunHost(const std::string& arguments) {
-    std::string commandLine = "panorela-host.exe " + arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        return 255;
-    }
-    WaitForSingleObject(process.hProcess, 30000);
+    HANDLE process = StartProgram("panorela-host.exe " + arguments);
+    if (!process) return 255;
+    WaitForSingleObject(process, 30000);
     DWORD code = 255;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
+    GetExitCodeProcess(process, &code);
+    CloseHandle(process);
     return code;
 }
 

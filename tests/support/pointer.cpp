@@ -1,20 +1,12 @@
 #include "pointer.h"
 
+#include "program.h"
 #include "stand_in.h"
 
 // Wine starts a Unix program but gives no waitable handle for it, so the
 // caller waits for the program's effect instead (or for `settleMs`).
 bool Xdotool(const std::string& arguments, DWORD settleMs) {
-    std::string commandLine = "Z:\\usr\\bin\\xdotool " + arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        return false;
-    }
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
+    if (!StartUnixProgram("Z:\\usr\\bin\\xdotool " + arguments)) return false;
     PumpFor(settleMs);
     return true;
 }
@@ -25,6 +17,15 @@ bool MovePointer(int x, int y) {
         POINT p;
         return GetCursorPos(&p) && p.x == x && p.y == y;
     });
+}
+
+void SendPointerTo(int x, int y) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
 }
 
 bool ChordAtPointer() {

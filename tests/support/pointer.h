@@ -1,5 +1,5 @@
 // Real pointer input on the X display, through xdotool (Wine runs Unix
-// programs named by a Z: path), and waiting for its effects.
+// programs named by a Z: path) or SendInput, and waiting for its effects.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +13,10 @@ bool Xdotool(const std::string& arguments, DWORD settleMs);
 
 // Moves the pointer and waits until Wine reports it there.
 bool MovePointer(int x, int y);
+
+// Moves the pointer through SendInput (absolute screen coordinates) without
+// waiting for the move to arrive.
+void SendPointerTo(int x, int y);
 
 // Presses the left button, then the right, then releases both: a chord.
 bool ChordAtPointer();

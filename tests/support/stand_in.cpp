@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "program.h"
 #include "stand_in_protocol.h"
 
 std::string Hex(HWND wnd) {
@@ -14,13 +15,8 @@ std::string Hex(HWND wnd) {
 StandIn::StandIn(const std::string& arguments) {
     // Only one stand-in at a time: wait for an earlier one to be gone.
     for (int i = 0; i < 100 && FindWindowA(kControlClass, nullptr); ++i) Sleep(50);
-    std::string commandLine = "stand_in_ide.exe " + arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process_)) {
-        return;
-    }
+    process_ = StartProgram("stand_in_ide.exe " + arguments);
+    if (!process_) return;
     for (int i = 0; i < 200 && !control_; ++i) {
         Sleep(50);
         control_ = FindWindowA(kControlClass, nullptr);
@@ -34,15 +30,14 @@ StandIn::StandIn(const std::string& arguments) {
 StandIn::~StandIn() { Stop(); }
 
 void StandIn::Stop() {
-    if (process_.hProcess) {
+    if (process_) {
         if (control_) Command("quit");
-        if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0) {
-            TerminateProcess(process_.hProcess, 1);
-            WaitForSingleObject(process_.hProcess, 5000);
+        if (WaitForSingleObject(process_, 10000) != WAIT_OBJECT_0) {
+            TerminateProcess(process_, 1);
+            WaitForSingleObject(process_, 5000);
         }
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
-        process_ = {};
+        CloseHandle(process_);
+        process_ = nullptr;
     }
     control_ = nullptr;
     if (reply_) UnmapViewOfFile(reply_);

@@ -27,11 +27,11 @@ public:
     int MenuItemCount(HWND wnd);
     int MessageCount(HWND wnd, UINT message);
     void Stop();
-    DWORD ProcessId() const { return process_.dwProcessId; }
-    HANDLE Process() const { return process_.hProcess; }
+    DWORD ProcessId() const { return process_ ? GetProcessId(process_) : 0; }
+    HANDLE Process() const { return process_; }
 
 private:
-    PROCESS_INFORMATION process_ = {};
+    HANDLE process_ = nullptr;
     HWND control_ = nullptr;
     HANDLE replyMapping_ = nullptr;
     const char* reply_ = nullptr;

@@ -6,26 +6,11 @@
 
 #include "host.h"
 #include "stand_in.h"
+#include "window.h"
 
 namespace {
 
 uint32_t Value(HWND wnd) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(wnd)); }
-
-LRESULT CALLBACK PlainProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(wnd, message, wParam, lParam);
-}
-
-// Windows of any class, created in this process: the letter case that
-// GetClassNameA reports is the one registered here.
-HWND MakeWindow(const std::string& className, const std::string& caption) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = PlainProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = className.c_str();
-    RegisterClassA(&wc);
-    return CreateWindowExA(0, className.c_str(), caption.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 100,
-                           100, nullptr, nullptr, wc.hInstance, nullptr);
-}
 
 class Discovery : public ::testing::Test {
 protected:
@@ -39,7 +24,7 @@ protected:
         EXPECT_TRUE(host.RegistersKept());
     }
     HWND Make(const std::string& className, const std::string& caption) {
-        HWND wnd = MakeWindow(className, caption);
+        HWND wnd = MakeWindow(className.c_str(), caption.c_str(), 0, 0, 100, 100);
         windows.push_back(wnd);
         return wnd;
     }

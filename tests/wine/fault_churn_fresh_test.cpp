@@ -10,26 +10,13 @@
 
 #include "host.h"
 #include "pointer.h"
+#include "program.h"
 #include "stand_in.h"
 
 namespace {
 
 constexpr int kProcesses = 24;
 constexpr int kLoadsEach = 40;
-
-// Starts `stand_in_ide.exe --churn N`, which loads and frees the library N times.
-HANDLE StartChurn(int loads) {
-    std::string commandLine = "stand_in_ide.exe --churn " + std::to_string(loads);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        return nullptr;
-    }
-    CloseHandle(process.hThread);
-    return process.hProcess;
-}
 
 // Bytes that neither loading nor unloading, nor a mouse move with no button
 // down, may change: the host's fields and settings, the reserved bytes, and
@@ -78,7 +65,8 @@ TEST(Churn, LoadsAndUnloadsWhileActiveChangeNothingAndTheHooksGoOnWorking) {
 
     std::vector<HANDLE> churn;
     for (int i = 0; i < kProcesses; ++i) {
-        HANDLE process = StartChurn(kLoadsEach);
+        // stand_in_ide.exe --churn N loads and frees the library N times.
+        HANDLE process = StartProgram("stand_in_ide.exe --churn " + std::to_string(kLoadsEach));
         ASSERT_NE(process, nullptr);
         churn.push_back(process);
         // Moves in the neutral band between the strips: the windows stay hidden.

@@ -13,9 +13,12 @@
 #include <cstring>
 #include <vector>
 
+#include "host_owned.h"
 #include "hooks/message_hooks.h"
 #include "hooks/mouse_hook.h"
+#include "random.h"
 #include "state/shared_state.h"
+#include "window.h"
 
 namespace {
 
@@ -58,46 +61,6 @@ void FindOwnImage() {
     auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
     g_imageStart = reinterpret_cast<uintptr_t>(base);
     g_imageEnd = g_imageStart + nt->OptionalHeader.SizeOfImage;
-}
-
-// xorshift: the same seed gives the same stream.
-struct Random {
-    uint64_t s;
-    uint32_t next() {
-        s ^= s << 13;
-        s ^= s >> 7;
-        s ^= s << 17;
-        return static_cast<uint32_t>(s >> 16);
-    }
-    uint32_t below(uint32_t n) { return next() % n; }
-    bool chance(uint32_t percent) { return below(100) < percent; }
-};
-
-LRESULT CALLBACK PlainProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(wnd, message, wParam, lParam);
-}
-
-HWND MakeWindow(const char* className, const char* caption, int x, int y, int w, int h) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = PlainProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = className;
-    RegisterClassA(&wc);
-    return CreateWindowExA(0, className, caption, WS_OVERLAPPEDWINDOW, x, y, w, h, nullptr, nullptr,
-                           wc.hInstance, nullptr);
-}
-
-// The fields of the block that only the host writes, and the reserved
-// bytes: no hook may change any of them.
-bool HostOwned(int offset) {
-    if (offset < 4) return true;                     // reserved
-    if (offset >= 26 && offset < 34) return true;    // HostFlagA/B, HostValue, the two settings
-    if (offset == 35) return true;                   // reserved
-    if (offset >= 45 && offset < 68) return true;    // reserved
-    if (offset > 68 && offset < 324) return true;    // HostString1's characters
-    if (offset > 324 && offset < 580) return true;   // HostString2's characters
-    if (offset >= 589 && offset < 592) return true;  // reserved
-    return offset >= 604;                            // reserved to the end
 }
 
 // Messages the stream draws from: every mouse message the hooks look at,

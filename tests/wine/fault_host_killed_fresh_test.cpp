@@ -12,6 +12,7 @@
 #include "host.h"
 #include "stand_in.h"
 #include "state/shared_state.h"
+#include "window.h"
 
 namespace {
 
@@ -40,16 +41,6 @@ LRESULT CALLBACK IdeProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(wnd, message, wParam, lParam);
 }
 
-HWND MakeWindow(const char* className, const char* caption, int x, int y, int w, int h) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = IdeProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = className;
-    RegisterClassA(&wc);
-    return CreateWindowExA(0, className, caption, WS_OVERLAPPEDWINDOW, x, y, w, h, nullptr, nullptr,
-                           wc.hInstance, nullptr);
-}
-
 // Posts the library's toggle command to `wnd` and lets this thread take it
 // from its queue, where the get-message hook sees it if it is installed.
 void PostToggle(HWND wnd) {
@@ -61,8 +52,9 @@ TEST(HostKilled, HooksGoAwayAndTheIdeWindowsStayUsable) {
     AddVectoredExceptionHandler(1, CountFault);
     if (!g_state) OpenSharedState();  // this program's own view of the block
     ASSERT_NE(g_state, nullptr);
-    HWND main = MakeWindow("TAppBuilder", "IDE", 0, 0, 1024, 100);
-    HWND inspector = MakeWindow("TPropertyInspector", "Object Inspector", 0, 100, 200, 500);
+    HWND main = MakeWindow("TAppBuilder", "IDE", 0, 0, 1024, 100, WS_OVERLAPPEDWINDOW, IdeProc);
+    HWND inspector = MakeWindow("TPropertyInspector", "Object Inspector", 0, 100, 200, 500,
+                                WS_OVERLAPPEDWINDOW, IdeProc);
     ASSERT_TRUE(main && inspector);
     g_state->ToolBarHiding = 0;
     g_state->ObjInspHiding = 0;

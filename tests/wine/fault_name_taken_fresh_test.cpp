@@ -8,7 +8,10 @@
 #include "host.h"
 #include "hooks/message_hooks.h"
 #include "hooks/mouse_hook.h"
+#include "pointer.h"
+#include "stand_in.h"
 #include "state/shared_state.h"
+#include "window.h"
 
 namespace {
 
@@ -76,33 +79,6 @@ LRESULT CALLBACK IdeProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(wnd, message, wParam, lParam);
 }
 
-HWND MakeWindow(const char* className, const char* caption, DWORD style, int x, int y, int w, int h) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = IdeProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = className;
-    RegisterClassA(&wc);
-    return CreateWindowExA(0, className, caption, style, x, y, w, h, nullptr, nullptr, wc.hInstance, nullptr);
-}
-
-void Pump(DWORD ms) {
-    const DWORD end = GetTickCount() + ms;
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-        Sleep(1);
-    } while (static_cast<LONG>(GetTickCount() - end) < 0);
-}
-
-void MoveTo(int x, int y) {
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof in);
-}
-
 RECT RectOf(HWND wnd) {
     RECT r = {};
     GetWindowRect(wnd, &r);
@@ -121,11 +97,12 @@ TEST(NameTaken, LibraryLoadsInertAndItsHooksPassEverythingOn) {
     ASSERT_EQ(GetLastError(), 0u) << "the block already existed: this test needs a fresh session";
 
     // The IDE's windows, visible, with the pointer over the main window.
-    HWND main = MakeWindow("TAppBuilder", "IDE", WS_POPUP | WS_VISIBLE, 0, 0, 1024, 300);
-    HWND inspector = MakeWindow("TPropertyInspector", "Object Inspector", WS_OVERLAPPEDWINDOW, 0, 300, 200, 400);
-    HWND util = MakeWindow("TPUtilWindow", "", WS_POPUP, 0, 0, 1, 1);
+    HWND main = MakeWindow("TAppBuilder", "IDE", 0, 0, 1024, 300, WS_POPUP | WS_VISIBLE, IdeProc);
+    HWND inspector = MakeWindow("TPropertyInspector", "Object Inspector", 0, 300, 200, 400,
+                                WS_OVERLAPPEDWINDOW, IdeProc);
+    HWND util = MakeWindow("TPUtilWindow", "", 0, 0, 1, 1, WS_POPUP, IdeProc);
     ASSERT_TRUE(main && inspector && util);
-    Pump(200);
+    PumpFor(200);
     const RECT mainAt = RectOf(main), inspectorAt = RectOf(inspector);
 
     // The loaded library: every export runs and does nothing.
@@ -139,7 +116,7 @@ TEST(NameTaken, LibraryLoadsInertAndItsHooksPassEverythingOn) {
     EXPECT_FALSE(host.SetHooks());
     host.UnHookHooks(true);
     EXPECT_TRUE(host.RegistersKept());
-    Pump(100);
+    PumpFor(100);
     EXPECT_TRUE(Same(RectOf(main), mainAt));
     EXPECT_TRUE(Same(RectOf(inspector), inspectorAt));
 
@@ -161,8 +138,8 @@ TEST(NameTaken, LibraryLoadsInertAndItsHooksPassEverythingOn) {
 
     // Real moves over the main window, into the tool-bar strip and far below.
     for (int i = 0; i < 6; ++i) {
-        MoveTo(300 + 7 * i, i % 2 ? 2 : 250);
-        Pump(40);
+        SendPointerTo(300 + 7 * i, i % 2 ? 2 : 250);
+        PumpFor(40);
     }
     // The system-menu command, a display change and a menu loop of the utility window.
     PostMessageA(main, WM_SYSCOMMAND, PNR_TOGGLE_COMMAND, 0);
@@ -170,7 +147,7 @@ TEST(NameTaken, LibraryLoadsInertAndItsHooksPassEverythingOn) {
     SendMessageA(main, WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
     SendMessageA(util, WM_ENTERMENULOOP, 0, 0);
     SendMessageA(util, WM_EXITMENULOOP, 0, 0);
-    Pump(200);
+    PumpFor(200);
     for (HHOOK h : hooks) UnhookWindowsHookEx(h);
 
     for (int i = 0; i < 3; ++i) {

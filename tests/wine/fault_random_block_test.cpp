@@ -14,9 +14,14 @@
 #include <vector>
 
 #include "host.h"
+#include "host_owned.h"
 #include "hooks/message_hooks.h"
 #include "hooks/mouse_hook.h"
+#include "pointer.h"
+#include "random.h"
+#include "stand_in.h"
 #include "state/shared_state.h"
+#include "window.h"
 
 namespace {
 
@@ -55,65 +60,6 @@ LONG CALLBACK CountFault(EXCEPTION_POINTERS* info) {
     return EXCEPTION_CONTINUE_SEARCH;
 }
 
-struct Random {
-    uint64_t s;
-    uint32_t next() {
-        s ^= s << 13;
-        s ^= s >> 7;
-        s ^= s << 17;
-        return static_cast<uint32_t>(s >> 16);
-    }
-    uint32_t below(uint32_t n) { return next() % n; }
-};
-
-// Bytes only the host writes, and reserved ones (the length bytes of the two
-// strings are the library's: GetMapData empties them).
-bool HostOwned(int offset) {
-    if (offset < 4) return true;
-    if (offset >= 26 && offset < 34) return true;
-    if (offset == 35) return true;
-    if (offset >= 45 && offset < 68) return true;
-    if (offset > 68 && offset < 324) return true;
-    if (offset > 324 && offset < 580) return true;
-    if (offset >= 589 && offset < 592) return true;
-    return offset >= 604;
-}
-
-LRESULT CALLBACK PlainProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(wnd, message, wParam, lParam);
-}
-
-HWND MakeWindow(const char* className, const char* caption, DWORD style, int x, int y, int w, int h) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = PlainProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = className;
-    RegisterClassA(&wc);
-    return CreateWindowExA(0, className, caption, style, x, y, w, h, nullptr, nullptr, wc.hInstance,
-                           nullptr);
-}
-
-void Pump(DWORD ms) {
-    const DWORD end = GetTickCount() + ms;
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(1);
-    } while (static_cast<LONG>(GetTickCount() - end) < 0);
-}
-
-void MoveTo(int x, int y) {
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof in);
-}
-
 class RandomBlock : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -129,12 +75,12 @@ protected:
         ASSERT_NE(state, nullptr);
         ASSERT_NE(g_state, nullptr);
         // A backdrop under the pointer keeps real input in this process.
-        backdrop = MakeWindow("PnrBackdrop", "", WS_POPUP | WS_VISIBLE, 0, 0, 1024, 768);
-        main = MakeWindow("TAppBuilder", "IDE", WS_OVERLAPPEDWINDOW, 0, 0, 1024, 100);
-        inspector = MakeWindow("TPropertyInspector", "Object Inspector", WS_OVERLAPPEDWINDOW, 0, 100, 200, 500);
-        util = MakeWindow("TPUtilWindow", "", WS_POPUP, 0, 0, 1, 1);
+        backdrop = MakeWindow("PnrBackdrop", "", 0, 0, 1024, 768, WS_POPUP | WS_VISIBLE);
+        main = MakeWindow("TAppBuilder", "IDE", 0, 0, 1024, 100);
+        inspector = MakeWindow("TPropertyInspector", "Object Inspector", 0, 100, 200, 500);
+        util = MakeWindow("TPUtilWindow", "", 0, 0, 1, 1, WS_POPUP);
         ASSERT_TRUE(backdrop && main && inspector && util);
-        Pump(200);
+        PumpFor(200);
     }
 
     void TearDown() override {
@@ -213,20 +159,20 @@ TEST_F(RandomBlock, EveryExportAndHookOnRandomBytesFaultsNothingAndWritesOnlyIts
         state->IdleMark = 0x5A;  // a mouse move through the hook stores 0 here
         GetAsyncKeyState(VK_LBUTTON);
         for (int i = 0; i < 8; ++i) {
-            MoveTo(200 + static_cast<int>(rng.below(600)), 200 + static_cast<int>(rng.below(400)));
-            Pump(15);
+            SendPointerTo(200 + static_cast<int>(rng.below(600)), 200 + static_cast<int>(rng.below(400)));
+            PumpFor(15);
         }
-        MoveTo(512, 2);  // the tool-bar strip
-        Pump(30);
-        MoveTo(2, 400);  // the inspector's strip
-        Pump(30);
+        SendPointerTo(512, 2);  // the tool-bar strip
+        PumpFor(30);
+        SendPointerTo(2, 400);  // the inspector's strip
+        PumpFor(30);
         if (state->IdleMark == 0) ++moved;
         PostMessageA(main, WM_SYSCOMMAND, PNR_TOGGLE_COMMAND, 0);
         PostMessageA(inspector, WM_SYSCOMMAND, PNR_TOGGLE_COMMAND, 0);
         SendMessageA(util, WM_ENTERMENULOOP, 0, 0);
         SendMessageA(util, WM_EXITMENULOOP, 0, 0);
         SendMessageA(main, WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
-        Pump(50);
+        PumpFor(50);
         EXPECT_TRUE(host.UnHookHooks(rng.below(2))) << "round " << round;
         ExpectHostBytesKept("the installed hooks");
         EXPECT_TRUE(host.RegistersKept());

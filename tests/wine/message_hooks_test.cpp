@@ -61,9 +61,9 @@ protected:
     void SetUp() override {
         ASSERT_NE(g_state, nullptr);
         state = g_state;
-        inspector = MakeWindow("TPropertyInspector", 0, 100, 200, 500);
-        main = MakeWindow("TAppBuilder", 0, 0, kWorkRight, 100);
-        other = MakeWindow("TSomeoneElse", 300, 300, 200, 200);
+        inspector = MakeWindow("TPropertyInspector", "", 0, 100, 200, 500);
+        main = MakeWindow("TAppBuilder", "", 0, 0, kWorkRight, 100);
+        other = MakeWindow("TSomeoneElse", "", 300, 300, 200, 200);
         ASSERT_TRUE(inspector && main && other);
         state->InspectorWnd = WndValue(inspector);
         state->AppBuilderWnd = WndValue(main);
@@ -195,7 +195,7 @@ LRESULT CALLBACK MenuOwnerProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 TEST_F(MessageHooks, PopupMenuOfTheUtilityWindowSetsAndClearsMenuActive) {
-    HWND util = MakeWindow("TPUtilWindow", 0, 0, 0, 0, false, MenuOwnerProc);
+    HWND util = MakeWindow("TPUtilWindow", "", 0, 0, 0, 0, WS_OVERLAPPEDWINDOW, MenuOwnerProc);
     ASSERT_NE(util, nullptr);
     HMENU popup = CreatePopupMenu();
     AppendMenuA(popup, MF_STRING, 1, "&Open");
@@ -221,7 +221,7 @@ TEST_F(MessageHooks, MenuLoopFlagFollowsTheUpperCasedUtilityClassOnly) {
                             Variant{"TPUTILWINDOW", true}, Variant{"TpUtIlWiNdOw", true},
                             Variant{"TPUtilWindowX", false}, Variant{"TPUtilWindo", false},
                             Variant{"TAppBuilderX", false}}) {
-        HWND wnd = MakeWindow(v.className, 0, 0, 0, 0);
+        HWND wnd = MakeWindow(v.className, "", 0, 0, 0, 0);
         ASSERT_EQ(ClassOf(wnd), v.className);
         state->MenuActive = 0;
         SendMessageA(wnd, WM_ENTERMENULOOP, TRUE, 0);
@@ -365,7 +365,7 @@ TEST_F(MessageHooks, OtherHookCodesDoNothingOfTheirOwn) {
 }
 
 TEST_F(MessageHooks, InertWhereTheBlockIsNotMapped) {
-    HWND util = MakeWindow("TPUtilWindow", 0, 0, 0, 0);
+    HWND util = MakeWindow("TPUtilWindow", "", 0, 0, 0, 0);
     state->HooksActive = 1;
     state->ToolBarHiding = 1;
     state->WorkRight = 500;

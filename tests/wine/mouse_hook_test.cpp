@@ -45,9 +45,9 @@ protected:
 
     void SetUp() override {
         ASSERT_NE(g_state, nullptr);
-        inspector = MakeWindow("TPropertyInspector", 0, 100, 200, 500);
-        main = MakeWindow("TAppBuilder", 0, 0, kWorkRight, 100);
-        other = MakeWindow("TSomeoneElse", 300, 300, 200, 200);
+        inspector = MakeWindow("TPropertyInspector", "", 0, 100, 200, 500);
+        main = MakeWindow("TAppBuilder", "", 0, 0, kWorkRight, 100);
+        other = MakeWindow("TSomeoneElse", "", 300, 300, 200, 200);
         ASSERT_TRUE(inspector && main && other);
         state = g_state;
         state->MouseHook = 0;
@@ -111,7 +111,7 @@ protected:
             case kMain: return main;
             case kOther: return other;
             case kUtility:
-                if (!utility) utility = MakeWindow("TPUtilWindow", 0, 0, 0, 0);
+                if (!utility) utility = MakeWindow("TPUtilWindow", "", 0, 0, 0, 0);
                 return utility;
             case kNone: break;
         }
@@ -218,7 +218,7 @@ TEST_F(MouseHook, UtilityTestUpperCasesTheClassName) {
                                 {"TPUtilWindowX", false}, {"TPUtilWindo", false},
                                 {"TPUtil Window", false}};
     for (const Variant& v : variants) {
-        HWND util = MakeWindow(v.className, 0, 0, 0, 0);
+        HWND util = MakeWindow(v.className, "", 0, 0, 0, 0);
         ASSERT_EQ(ClassOf(util), v.className);
         state->ToolBarHiding = 0;
         EXPECT_EQ(Send(WM_NCLBUTTONDOWN, main), 0);
@@ -377,7 +377,7 @@ protected:
     }
     // Makes a visible window of `className` the foreground window.
     HWND Foreground(const char* className) {
-        HWND wnd = MakeWindow(className, 600, 500, 150, 100, true);
+        HWND wnd = MakeWindow(className, "", 600, 500, 150, 100, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
         SetForegroundWindow(wnd);
         PumpFor(50);
         return wnd;

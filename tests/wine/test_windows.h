@@ -1,27 +1,11 @@
-// Windows of this test process for the hook tests: classes registered here
-// under exactly the spelling given, so GetClassNameA reports it as written.
+// Windows of this test process for the hook tests, made by MakeWindow.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-inline LRESULT CALLBACK PlainWindowProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(wnd, message, wParam, lParam);
-}
-
-// Hidden unless asked: destroying a visible, active window is slow under Wine.
-inline HWND MakeWindow(const char* className, int x, int y, int w, int h, bool visible = false,
-                       WNDPROC proc = PlainWindowProc) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = className;
-    RegisterClassA(&wc);
-    const DWORD style = WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0);
-    return CreateWindowExA(0, className, "", style, x, y, w, h, nullptr, nullptr, wc.hInstance,
-                           nullptr);
-}
+#include "window.h"
 
 inline std::string ClassOf(HWND wnd) {
     char name[80] = "";
