@@ -113,6 +113,20 @@ inline bool WaitUntilVisible(HWND wnd, DWORD ms = 5000) {
 }
 
 // Starts the host without waiting for it to end (the window or tray mode).
+// Clicks a button of the host's window as a user's click ends: a check box
+// changes its check, then the window gets BN_CLICKED. (BM_CLICK sent from
+// another process can lose the click to a mouse move that arrives between
+// its press and its release.)
+inline void ClickButton(HWND button) {
+    const LONG type = GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK;
+    if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX) {
+        const LRESULT checked = SendMessageA(button, BM_GETCHECK, 0, 0);
+        SendMessageA(button, BM_SETCHECK, checked == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED, 0);
+    }
+    SendMessageA(GetParent(button), WM_COMMAND,
+                 MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
 inline HANDLE StartHost(const std::string& arguments) {
     HANDLE process = nullptr;
     RunProgram(HostExe(), arguments, 0, &process);

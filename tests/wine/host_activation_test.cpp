@@ -159,13 +159,13 @@ TEST_F(HostActivation, WindowButtonsActivateAndDeactivate) {
     ASSERT_NE(process, nullptr);
     HWND wnd = WaitForHostWindow();
     ASSERT_NE(wnd, nullptr);
-    SendMessageA(GetDlgItem(wnd, 201), BM_CLICK, 0, 0);
+    ClickButton(GetDlgItem(wnd, 201));
     EXPECT_EQ(state->HooksActive, 1);
     EXPECT_EQ(RectOf(FindAppBuilder()).top, -95);
     char status[256] = {};
     GetWindowTextA(GetDlgItem(wnd, 301), status, sizeof status);
     EXPECT_NE(std::string(status).find("Panorela: active"), std::string::npos) << status;
-    SendMessageA(GetDlgItem(wnd, 202), BM_CLICK, 0, 0);
+    ClickButton(GetDlgItem(wnd, 202));
     EXPECT_EQ(state->HooksActive, 0);
     EXPECT_EQ(RectOf(FindAppBuilder()).top, 0);
     RunHost("quit");

@@ -121,11 +121,11 @@ TEST_F(HostSettings, CheckBoxesOfTheWindowChangeTheBlockAndTheFile) {
     HWND fullHeight = GetDlgItem(wnd, 103);
     ASSERT_NE(fullHeight, nullptr);
     EXPECT_EQ(SendMessageA(fullHeight, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    SendMessageA(fullHeight, BM_CLICK, 0, 0);
+    ClickButton(fullHeight);
     EXPECT_EQ(SendMessageA(fullHeight, BM_GETCHECK, 0, 0), BST_CHECKED);
     EXPECT_EQ(state->InspectorFullHeight, 1);
     EXPECT_EQ(IniValue(settings, "InspectorFullHeight"), 1);
-    SendMessageA(fullHeight, BM_CLICK, 0, 0);
+    ClickButton(fullHeight);
     EXPECT_EQ(state->InspectorFullHeight, 0);
     EXPECT_EQ(IniValue(settings, "InspectorFullHeight"), 0);
     RunHost("quit");

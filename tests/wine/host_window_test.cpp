@@ -109,7 +109,7 @@ TEST_F(HostWindow, SecondStartShowsTheRunningHostInsteadOfAnotherOne) {
 TEST_F(HostWindow, ExitButtonEndsTheHost) {
     HWND wnd = Start("");
     ASSERT_NE(wnd, nullptr);
-    SendMessageA(GetDlgItem(wnd, 203), BM_CLICK, 0, 0);
+    ClickButton(GetDlgItem(wnd, 203));
     ASSERT_EQ(WaitForSingleObject(process, 10000), WAIT_OBJECT_0);
     EXPECT_EQ(FindHostWindow(), nullptr);
 }
