@@ -3,7 +3,7 @@
 pnr_setup() {
     local packages=(cmake make python3 g++ googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64
                     wine wine32:i386 wine64 xvfb
-                    xdotool imagemagick x11-utils fp-compiler zip clang python3-unicorn python3-pefile)
+                    xdotool imagemagick x11-utils fp-compiler zip clang libclang-rt-14-dev python3-unicorn python3-pefile)
     local missing=()
     local p
     for p in "${packages[@]}"; do
