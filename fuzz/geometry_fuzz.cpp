@@ -10,7 +10,7 @@
 
 #include <initializer_list>
 
-#include "placement/inspector_geometry.h"
+#include "placement/objinsp_geometry.h"
 #include "placement/toolbar_geometry.h"
 
 namespace {

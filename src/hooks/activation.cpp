@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "../exports.h"
-#include "../placement/inspector.h"
+#include "../placement/objinsp.h"
 #include "../placement/toolbar.h"
 #include "../state/shared_state.h"
 #include "message_hooks.h"

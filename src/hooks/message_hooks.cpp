@@ -1,7 +1,7 @@
 #include "message_hooks.h"
 
 #include "discovery/class_name.h"
-#include "placement/inspector.h"
+#include "placement/objinsp.h"
 #include "placement/toolbar.h"
 #include "state/shared_state.h"
 

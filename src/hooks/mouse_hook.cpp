@@ -4,7 +4,7 @@
 #include "discovery/text_match.h"
 #include "hooks/chord_machine.h"
 #include "hooks/mouse_move.h"
-#include "placement/inspector.h"
+#include "placement/objinsp.h"
 #include "placement/toolbar.h"
 #include "state/shared_state.h"
 

@@ -1,2 +1,2 @@
-list(APPEND PNR_CORE_SOURCES src/placement/toolbar_geometry.cpp src/placement/inspector_geometry.cpp)
-list(APPEND PNR_WIN_SOURCES src/placement/toolbar.cpp src/placement/inspector.cpp)
+list(APPEND PNR_CORE_SOURCES src/placement/toolbar_geometry.cpp src/placement/objinsp_geometry.cpp)
+list(APPEND PNR_WIN_SOURCES src/placement/toolbar.cpp src/placement/objinsp.cpp)

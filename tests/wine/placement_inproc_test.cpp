@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "exports.h"
-#include "placement/inspector.h"
+#include "placement/objinsp.h"
 #include "placement/toolbar.h"
 #include "placement_checks.h"
 #include "stand_in.h"

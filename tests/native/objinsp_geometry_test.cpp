@@ -2,7 +2,7 @@
 // area 1024 wide (half 512) and 740 high, with an inspector 200 x 500.
 #include <gtest/gtest.h>
 
-#include "placement/inspector_geometry.h"
+#include "placement/objinsp_geometry.h"
 #include "placement_expect.h"
 
 namespace {

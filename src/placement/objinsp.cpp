@@ -1,9 +1,9 @@
-#include "inspector.h"
+#include "objinsp.h"
 
 #include "../discovery/discovery.h"
 #include "../exports.h"
 #include "../state/shared_state.h"
-#include "inspector_geometry.h"
+#include "objinsp_geometry.h"
 #include "place_window.h"
 
 void HideInspector() {

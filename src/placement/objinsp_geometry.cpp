@@ -1,4 +1,4 @@
-#include "inspector_geometry.h"
+#include "objinsp_geometry.h"
 
 Side InspectorSide(const Rect& wnd, int32_t workRight) {
     const int32_t centre = wnd.left + Width(wnd) / 2;
