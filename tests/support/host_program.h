@@ -94,13 +94,20 @@ inline HostRun RunHost(const std::string& arguments, DWORD timeoutMs = 30000) {
 // The settings window of a running host of this version.
 inline HWND FindHostWindow() { return FindWindowA("TfrmPanorela", "Panorela 4.0.0"); }
 
-inline HWND WaitForHostWindow(DWORD ms = 10000) {
-    HWND wnd = nullptr;
-    for (DWORD waited = 0; !wnd && waited < ms; waited += 50) {
-        wnd = FindHostWindow();
-        if (!wnd) Sleep(50);
+// The host's window, once it exists; with `process`, only that process's
+// window (an ending host's window can outlive its "quit" for a while).
+inline HWND WaitForHostWindow(DWORD ms = 10000, HANDLE process = nullptr) {
+    const DWORD wanted = process ? GetProcessId(process) : 0;
+    for (DWORD waited = 0; waited < ms; waited += 50) {
+        HWND wnd = nullptr;
+        while ((wnd = FindWindowExA(nullptr, wnd, "TfrmPanorela", "Panorela 4.0.0")) != nullptr) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(wnd, &owner);
+            if (!wanted || owner == wanted) return wnd;
+        }
+        Sleep(50);
     }
-    return wnd;
+    return nullptr;
 }
 
 // The host shows its window only after creating it and its controls.
@@ -134,18 +141,21 @@ inline HANDLE StartHost(const std::string& arguments) {
 }
 
 // Ends any host still running: first by its own "quit", then by force.
+// Asks a running host to quit and waits until its process has ended, so that
+// the next test cannot meet its window.
 inline void EndRunningHost() {
-    if (!FindHostWindow()) return;
+    HWND wnd = FindHostWindow();
+    if (!wnd) return;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(wnd, &processId);
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
     RunHost("quit", 20000);
-    if (HWND wnd = FindHostWindow()) {
-        DWORD processId = 0;
-        GetWindowThreadProcessId(wnd, &processId);
-        if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId)) {
-            TerminateProcess(process, 99);
-            WaitForSingleObject(process, 5000);
-            CloseHandle(process);
-        }
+    if (!process) return;
+    if (WaitForSingleObject(process, 20000) != WAIT_OBJECT_0) {
+        TerminateProcess(process, 99);
+        WaitForSingleObject(process, 5000);
     }
+    CloseHandle(process);
 }
 
 inline int IniValue(const std::string& path, const char* key) {

@@ -157,7 +157,7 @@ TEST_F(HostActivation, WindowButtonsActivateAndDeactivate) {
     Set("toolbar", true);
     HANDLE process = StartHost("");
     ASSERT_NE(process, nullptr);
-    HWND wnd = WaitForHostWindow();
+    HWND wnd = WaitForHostWindow(10000, process);
     ASSERT_NE(wnd, nullptr);
     ClickButton(GetDlgItem(wnd, 201));
     EXPECT_EQ(state->HooksActive, 1);

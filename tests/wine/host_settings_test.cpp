@@ -76,7 +76,7 @@ TEST_F(HostSettings, StartingTheHostPutsTheSavedSettingsBackIntoTheBlock) {
 
     HANDLE process = StartHost("--tray");
     ASSERT_NE(process, nullptr);
-    HWND wnd = WaitForHostWindow();
+    HWND wnd = WaitForHostWindow(10000, process);
     ASSERT_NE(wnd, nullptr);
     // Settings are applied before the window is created.
     EXPECT_EQ(state->ToolBarHiding, 1);
@@ -99,7 +99,7 @@ TEST_F(HostSettings, StartingTheHostPutsTheSavedSettingsBackIntoTheBlock) {
 TEST_F(HostSettings, SetGoesThroughTheRunningHostWhichSavesIt) {
     HANDLE process = StartHost("--tray");
     ASSERT_NE(process, nullptr);
-    HWND wnd = WaitForHostWindow();
+    HWND wnd = WaitForHostWindow(10000, process);
     ASSERT_NE(wnd, nullptr);
     const HostRun run = RunHost("set hidewhenactive on");
     EXPECT_EQ(run.exitCode, 0u) << run.err;
@@ -116,7 +116,7 @@ TEST_F(HostSettings, SetGoesThroughTheRunningHostWhichSavesIt) {
 TEST_F(HostSettings, CheckBoxesOfTheWindowChangeTheBlockAndTheFile) {
     HANDLE process = StartHost("");
     ASSERT_NE(process, nullptr);
-    HWND wnd = WaitForHostWindow();
+    HWND wnd = WaitForHostWindow(10000, process);
     ASSERT_NE(wnd, nullptr);
     HWND fullHeight = GetDlgItem(wnd, 103);
     ASSERT_NE(fullHeight, nullptr);

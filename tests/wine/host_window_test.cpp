@@ -33,7 +33,7 @@ protected:
     }
     HWND Start(const std::string& arguments) {
         process = StartHost(arguments);
-        return process ? WaitForHostWindow() : nullptr;
+        return process ? WaitForHostWindow(10000, process) : nullptr;
     }
     std::string settings;
     HANDLE process = nullptr;
