@@ -1,7 +1,9 @@
 // The library at work across processes: this program is the host (it loads
 // panorela.dll and calls SetHooks), the stand-in IDE runs in another
 // process, and real pointer input on the X display drives the hooks that
-// the system has loaded into the IDE's process.
+// the system has loaded into the IDE's process. It runs in a Wine session
+// of its own, so that no hook left behind by an earlier program acts on
+// these windows.
 #include <gtest/gtest.h>
 
 #include "host.h"
