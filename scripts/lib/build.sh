@@ -1,11 +1,11 @@
 # Configures and builds, under $PNR_BUILD_DIR: the native build (decision
-# code and its tests), the 32-bit Windows build (panorela.dll itself) and,
-# when it differs, the Windows build that runs the tests under this machine's Wine.
+# code and its tests), the 32-bit Windows build (panorela.dll itself and its
+# Windows tests) and, where this machine's Wine is 64-bit, the 64-bit build
+# of the same sources and tests.
 pnr_configure_windows() {
-    local arch=$1 toolchain=$2 tests=OFF
-    [ "$arch" = "$PNR_WINE_ARCH" ] && tests=ON
+    local arch=$1 toolchain=$2
     cmake -S "$PNR_ROOT" -B "$PNR_BUILD_DIR/$arch" -DCMAKE_BUILD_TYPE=Release \
-        -DPNR_WINE_TESTS=$tests \
+        -DPNR_WINE_TESTS=ON \
         -DCMAKE_TOOLCHAIN_FILE="$PNR_ROOT/cmake/$toolchain" \
         -DPNR_NATIVE_BUILD_DIR="$PNR_BUILD_DIR/native" \
         -DPNR_PRODUCT_DLL="$PNR_BUILD_DIR/win32/bin/panorela.dll" &&

@@ -2,24 +2,23 @@
 # only what this run started.
 #
 # panorela.dll is a 32-bit library. Where the machine can execute 32-bit code
-# the Windows tests run the 32-bit build under 32-bit Wine. Some machines
+# the Windows tests run the 32-bit build under 32-bit Wine here. Some machines
 # (virtual machines with IA-32 emulation switched off) run 64-bit user code
-# only; there the tests run a 64-bit build of the same sources under 64-bit
-# Wine, and the 32-bit DLL is still built and checked statically.
+# only; there the session here runs a 64-bit build of the same sources under
+# 64-bit Wine, and the 32-bit build runs in a virtual machine (vm.sh).
 
 PNR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 # PNR_BUILD_DIR and PNR_WINEPREFIX let several checkouts or agents work side by side.
 export PNR_BUILD_DIR=${PNR_BUILD_DIR:-$PNR_ROOT/build}
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No debugger: a program that crashes must end, not wait in winedbg.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 
+# Chooses the Wine of this session from PNR_32BIT (setup.sh), unless
+# PNR_WINE_ARCH names it.
 pnr_choose_wine() {
     if [ -z "${PNR_WINE_ARCH:-}" ]; then
-        if /usr/lib/wine/wine --version >/dev/null 2>&1; then
-            PNR_WINE_ARCH=win32
-        else
-            PNR_WINE_ARCH=win64
-        fi
+        if [ "${PNR_32BIT:-}" = native ]; then PNR_WINE_ARCH=win32; else PNR_WINE_ARCH=win64; fi
     fi
     export PNR_WINE_ARCH
     export WINEARCH=$PNR_WINE_ARCH
@@ -77,5 +76,3 @@ pnr_start_session() {
     pnr_start_display
     pnr_start_wine
 }
-
-pnr_choose_wine

@@ -36,7 +36,7 @@ void Screenshot(const std::string& name) {
 DWORD RunHost(const std::string& arguments) {
     HANDLE process = StartProgram("panorela-host.exe " + arguments);
     if (!process) return 255;
-    WaitForSingleObject(process, 30000);
+    WaitForSingleObject(process, Slowed(30000));
     DWORD code = 255;
     GetExitCodeProcess(process, &code);
     CloseHandle(process);

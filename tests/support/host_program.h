@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "program.h"
+
 struct HostRun {
     bool finished = false;  // ended within the time allowed
     DWORD exitCode = 0;
@@ -66,7 +68,7 @@ inline HostRun RunProgram(const std::string& program, const std::string& argumen
     CloseHandle(err);
     if (started) {
         CloseHandle(process.hThread);
-        run.finished = WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0;
+        run.finished = WaitForSingleObject(process.hProcess, Slowed(timeoutMs)) == WAIT_OBJECT_0;
         GetExitCodeProcess(process.hProcess, &run.exitCode);
         if (processOut) {
             *processOut = process.hProcess;
@@ -98,7 +100,7 @@ inline HWND FindHostWindow() { return FindWindowA("TfrmPanorela", "Panorela 4.0.
 // window (an ending host's window can outlive its "quit" for a while).
 inline HWND WaitForHostWindow(DWORD ms = 10000, HANDLE process = nullptr) {
     const DWORD wanted = process ? GetProcessId(process) : 0;
-    for (DWORD waited = 0; waited < ms; waited += 50) {
+    for (DWORD waited = 0; waited < Slowed(ms); waited += 50) {
         HWND wnd = nullptr;
         while ((wnd = FindWindowExA(nullptr, wnd, "TfrmPanorela", "Panorela 4.0.0")) != nullptr) {
             DWORD owner = 0;
@@ -112,7 +114,7 @@ inline HWND WaitForHostWindow(DWORD ms = 10000, HANDLE process = nullptr) {
 
 // The host shows its window only after creating it and its controls.
 inline bool WaitUntilVisible(HWND wnd, DWORD ms = 5000) {
-    for (DWORD waited = 0; waited < ms; waited += 50) {
+    for (DWORD waited = 0; waited < Slowed(ms); waited += 50) {
         if (IsWindowVisible(wnd)) return true;
         Sleep(50);
     }
@@ -151,9 +153,9 @@ inline void EndRunningHost() {
     HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
     RunHost("quit", 20000);
     if (!process) return;
-    if (WaitForSingleObject(process, 20000) != WAIT_OBJECT_0) {
+    if (WaitForSingleObject(process, Slowed(20000)) != WAIT_OBJECT_0) {
         TerminateProcess(process, 99);
-        WaitForSingleObject(process, 5000);
+        WaitForSingleObject(process, Slowed(5000));
     }
     CloseHandle(process);
 }

@@ -36,7 +36,7 @@ bool WaitFor(const std::function<bool()>& condition, DWORD ms) {
     const DWORD start = GetTickCount();
     for (;;) {
         if (condition()) return true;
-        if (GetTickCount() - start > ms) return false;
+        if (GetTickCount() - start > Slowed(ms)) return false;
         PumpFor(20);
     }
 }

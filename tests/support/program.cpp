@@ -1,5 +1,7 @@
 #include "program.h"
 
+#include <cstdlib>
+
 namespace {
 
 bool Start(std::string& commandLine, PROCESS_INFORMATION* process) {
@@ -10,6 +12,16 @@ bool Start(std::string& commandLine, PROCESS_INFORMATION* process) {
 }
 
 }  // namespace
+
+DWORD Slowed(DWORD ms) {
+    static const DWORD factor = [] {
+        char text[16] = {};
+        const DWORD length = GetEnvironmentVariableA("PNR_SLOWNESS", text, sizeof text);
+        const int value = length > 0 && length < sizeof text ? atoi(text) : 1;
+        return static_cast<DWORD>(value >= 1 && value <= 100 ? value : 1);
+    }();
+    return ms * factor;
+}
 
 HANDLE StartProgram(std::string commandLine) {
     PROCESS_INFORMATION process = {};

@@ -5,6 +5,11 @@
 
 #include <string>
 
+// `ms` scaled by the whole factor in PNR_SLOWNESS (default 1), which the test
+// command sets where programs run slower, as in an emulated virtual machine.
+// Every wait that depends on the machine's speed goes through it.
+DWORD Slowed(DWORD ms);
+
 // Starts `commandLine` (the program is looked up as CreateProcessA does, no
 // handles are inherited) and returns its process handle, which the caller
 // closes; null if it could not be started.

@@ -14,10 +14,10 @@ std::string Hex(HWND wnd) {
 
 StandIn::StandIn(const std::string& arguments) {
     // Only one stand-in at a time: wait for an earlier one to be gone.
-    for (int i = 0; i < 100 && FindWindowA(kControlClass, nullptr); ++i) Sleep(50);
+    for (DWORD i = 0; i < Slowed(100) && FindWindowA(kControlClass, nullptr); ++i) Sleep(50);
     process_ = StartProgram("stand_in_ide.exe " + arguments);
     if (!process_) return;
-    for (int i = 0; i < 200 && !control_; ++i) {
+    for (DWORD i = 0; i < Slowed(200) && !control_; ++i) {
         Sleep(50);
         control_ = FindWindowA(kControlClass, nullptr);
     }
@@ -32,9 +32,9 @@ StandIn::~StandIn() { Stop(); }
 void StandIn::Stop() {
     if (process_) {
         if (control_) Command("quit");
-        if (WaitForSingleObject(process_, 10000) != WAIT_OBJECT_0) {
+        if (WaitForSingleObject(process_, Slowed(10000)) != WAIT_OBJECT_0) {
             TerminateProcess(process_, 1);
-            WaitForSingleObject(process_, 5000);
+            WaitForSingleObject(process_, Slowed(5000));
         }
         CloseHandle(process_);
         process_ = nullptr;
@@ -53,7 +53,7 @@ LRESULT StandIn::Command(const std::string& line) {
     data.lpData = const_cast<char*>(line.data());
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutA(control_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
-                             SMTO_NORMAL, 20000, &result)) {
+                             SMTO_NORMAL, Slowed(20000), &result)) {
         return -4;
     }
     return static_cast<LRESULT>(result);
@@ -89,7 +89,7 @@ HWND FindInspector() { return FindWindowA("TPropertyInspector", nullptr); }
 HWND FindUtilWindow() { return FindWindowA("TPUtilWindow", nullptr); }
 
 void PumpFor(DWORD ms) {
-    const DWORD end = GetTickCount() + ms;
+    const DWORD end = GetTickCount() + Slowed(ms);
     do {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -73,7 +73,7 @@ TEST(Churn, LoadsAndUnloadsWhileActiveChangeNothingAndTheHooksGoOnWorking) {
         Xdotool("mousemove " + std::to_string(400 + i * 7) + " " + std::to_string(300 + i * 5), 30);
     }
     for (HANDLE process : churn) {
-        EXPECT_EQ(WaitForSingleObject(process, 60000), WAIT_OBJECT_0);
+        EXPECT_EQ(WaitForSingleObject(process, Slowed(60000)), WAIT_OBJECT_0);
         DWORD code = 1;
         GetExitCodeProcess(process, &code);
         EXPECT_EQ(code, 0u) << "a churn process could not load the library";

@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "host.h"
+#include "program.h"
 #include "stand_in.h"
 #include "state/shared_state.h"
 #include "window.h"
@@ -77,7 +78,7 @@ TEST(HostKilled, HooksGoAwayAndTheIdeWindowsStayUsable) {
 
     // The host dies without calling UnHookHooks.
     ASSERT_TRUE(TerminateProcess(host.Process(), 9));
-    ASSERT_EQ(WaitForSingleObject(host.Process(), 10000), WAIT_OBJECT_0);
+    ASSERT_EQ(WaitForSingleObject(host.Process(), Slowed(10000)), WAIT_OBJECT_0);
     PumpFor(300);
 
     // Whether the dead host's hooks still run: each toggle that takes effect
@@ -104,7 +105,7 @@ TEST(HostKilled, HooksGoAwayAndTheIdeWindowsStayUsable) {
     EXPECT_GT(g_commands, delivered) << "the command no longer reaches the window";
     // The windows still answer, move and size as the user asks.
     DWORD_PTR answer = 0;
-    EXPECT_NE(SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer), 0);
+    EXPECT_NE(SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, Slowed(2000), &answer), 0);
     EXPECT_TRUE(IsWindowEnabled(main));
     ASSERT_TRUE(SetWindowPos(main, nullptr, 10, 20, 800, 90, SWP_NOZORDER | SWP_NOACTIVATE));
     RECT r = {};

@@ -8,6 +8,7 @@
 
 #include "host.h"
 #include "pointer.h"
+#include "program.h"
 #include "stand_in.h"
 #include "state/shared_state.h"
 
@@ -38,7 +39,7 @@ TEST(IdeRestart, HooksWorkWithTheNewWindowsAfterRediscovery) {
 
     // The IDE dies without a word and a new one starts.
     ASSERT_TRUE(TerminateProcess(ide->Process(), 9));
-    WaitForSingleObject(ide->Process(), 10000);
+    WaitForSingleObject(ide->Process(), Slowed(10000));
     ide.reset();
     ide = std::make_unique<StandIn>();
     ASSERT_TRUE(ide->Started());

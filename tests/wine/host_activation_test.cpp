@@ -169,7 +169,7 @@ TEST_F(HostActivation, WindowButtonsActivateAndDeactivate) {
     EXPECT_EQ(state->HooksActive, 0);
     EXPECT_EQ(RectOf(FindAppBuilder()).top, 0);
     RunHost("quit");
-    WaitForSingleObject(process, 10000);
+    WaitForSingleObject(process, Slowed(10000));
     CloseHandle(process);
 }
 

@@ -83,13 +83,13 @@ TEST_F(HostSettings, StartingTheHostPutsTheSavedSettingsBackIntoTheBlock) {
     EXPECT_EQ(state->ObjInspHiding, 0);
     EXPECT_EQ(state->InspectorFullHeight, 1);
     EXPECT_EQ(state->HideInspectorWhenActive, 1);
-    Sleep(500);
+    Sleep(Slowed(500));
     EXPECT_FALSE(IsWindowVisible(wnd));  // --tray starts without showing the window
 
     const HostRun quit = RunHost("quit");
     EXPECT_EQ(quit.exitCode, 0u);
     EXPECT_EQ(quit.out, "Panorela host ended\n");
-    EXPECT_EQ(WaitForSingleObject(process, 10000), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(process, Slowed(10000)), WAIT_OBJECT_0);
     DWORD code = 99;
     GetExitCodeProcess(process, &code);
     EXPECT_EQ(code, 0u);
@@ -109,7 +109,7 @@ TEST_F(HostSettings, SetGoesThroughTheRunningHostWhichSavesIt) {
     // The running host's check box shows it too.
     EXPECT_EQ(SendMessageA(GetDlgItem(wnd, 104), BM_GETCHECK, 0, 0), BST_CHECKED);
     RunHost("quit");
-    WaitForSingleObject(process, 10000);
+    WaitForSingleObject(process, Slowed(10000));
     CloseHandle(process);
 }
 
@@ -129,7 +129,7 @@ TEST_F(HostSettings, CheckBoxesOfTheWindowChangeTheBlockAndTheFile) {
     EXPECT_EQ(state->InspectorFullHeight, 0);
     EXPECT_EQ(IniValue(settings, "InspectorFullHeight"), 0);
     RunHost("quit");
-    WaitForSingleObject(process, 10000);
+    WaitForSingleObject(process, Slowed(10000));
     CloseHandle(process);
 }
 

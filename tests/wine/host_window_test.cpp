@@ -78,7 +78,7 @@ TEST_F(HostWindow, ClosingTheWindowKeepsTheHostRunning) {
     ASSERT_TRUE(WaitUntilVisible(wnd));
     SendMessageA(wnd, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindowVisible(wnd));
-    EXPECT_EQ(WaitForSingleObject(process, 1000), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_EQ(WaitForSingleObject(process, Slowed(1000)), static_cast<DWORD>(WAIT_TIMEOUT));
     EXPECT_EQ(FindHostWindow(), wnd);
 
     const HostRun status = RunHost("status");
@@ -87,7 +87,7 @@ TEST_F(HostWindow, ClosingTheWindowKeepsTheHostRunning) {
     const HostRun quit = RunHost("quit");
     EXPECT_EQ(quit.exitCode, 0u);
     EXPECT_EQ(quit.out, "Panorela host ended\n");
-    ASSERT_EQ(WaitForSingleObject(process, 10000), WAIT_OBJECT_0);
+    ASSERT_EQ(WaitForSingleObject(process, Slowed(10000)), WAIT_OBJECT_0);
     DWORD code = 99;
     GetExitCodeProcess(process, &code);
     EXPECT_EQ(code, 0u);
@@ -110,7 +110,7 @@ TEST_F(HostWindow, ExitButtonEndsTheHost) {
     HWND wnd = Start("");
     ASSERT_NE(wnd, nullptr);
     ClickButton(GetDlgItem(wnd, 203));
-    ASSERT_EQ(WaitForSingleObject(process, 10000), WAIT_OBJECT_0);
+    ASSERT_EQ(WaitForSingleObject(process, Slowed(10000)), WAIT_OBJECT_0);
     EXPECT_EQ(FindHostWindow(), nullptr);
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host.h"
+#include "program.h"
 #include "stand_in.h"
 
 namespace {
@@ -91,7 +92,7 @@ TEST(SharedBlock, ThreadAttachAndDetachLeaveTheBlockAlone) {
     for (int i = 0; i < 4; ++i) {
         HANDLE thread = CreateThread(nullptr, 0, IdleThread, nullptr, 0, nullptr);
         ASSERT_NE(thread, nullptr);
-        WaitForSingleObject(thread, 5000);
+        WaitForSingleObject(thread, Slowed(5000));
         CloseHandle(thread);
     }
     ExpectUnchangedBut(before, state, {});

@@ -1,0 +1,18 @@
+# The run command's tour, in a session that in-session.sh (or the run command
+# itself) started: the demo program drives panorela-host.exe and the library
+# of the build under test, prints where each window stood and saves a
+# screenshot of each state into $PNR_SHOTS, with a one-page summary.
+set -euo pipefail
+cd "$PNR_TEST_BUILD/bin"
+summary="$PNR_SHOTS/summary.md"
+{
+    echo "# Panorela at work"
+    echo
+    echo "The $PNR_WINE_ARCH build under $PNR_WINE_ARCH Wine${PNR_VM_NOTE:+, $PNR_VM_NOTE}."
+    echo
+    "$WINELOADER" demo.exe | tr -d '\r'
+    echo
+    for shot in "$PNR_SHOTS"/*.png; do
+        echo "![$(basename "$shot" .png)]($(basename "$shot"))"
+    done
+} | tee "$summary"
