@@ -14,13 +14,9 @@ export WINEDEBUG=-all
 # No debugger: a program that crashes must end, not wait in winedbg.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 
-# Chooses the Wine of this session from PNR_32BIT (setup.sh), unless
-# PNR_WINE_ARCH names it.
+# Chooses the Wine of this session: PNR_WINE_ARCH, win32 or win64 (the default).
 pnr_choose_wine() {
-    if [ -z "${PNR_WINE_ARCH:-}" ]; then
-        if [ "${PNR_32BIT:-}" = native ]; then PNR_WINE_ARCH=win32; else PNR_WINE_ARCH=win64; fi
-    fi
-    export PNR_WINE_ARCH
+    export PNR_WINE_ARCH=${PNR_WINE_ARCH:-win64}
     export WINEARCH=$PNR_WINE_ARCH
     if [ "$PNR_WINE_ARCH" = win32 ]; then
         export WINELOADER=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver32
