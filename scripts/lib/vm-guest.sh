@@ -4,7 +4,7 @@
 mkdir -p /dev/pts /dev/shm
 mount -t devpts devpts /dev/pts
 mount -t tmpfs tmpfs /dev/shm
-mount -t tmpfs tmpfs /tmp
+# /tmp stays on the guest's disk: the project may be mounted below it.
 mount -o remount,rw /
 if [ -n "$PNR_VM_BUILD" ]; then
     mkdir -p "$PNR_VM_BUILD"

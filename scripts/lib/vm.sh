@@ -46,9 +46,7 @@ pnr_vm_recipe() {
 }
 
 pnr_vm_build_image() {
-    local recipe=$1 root=$PNR_VM_DIR/root mirror
-    mirror=$(pnr_vm_mirror)
-    echo "panorela: building the virtual machine's disk image from $mirror (a few minutes, once)"
+    local recipe=$1 mirror=$2 root=$PNR_VM_DIR/root
     pnr_vm_remove_root
     rm -f "$PNR_VM_DIR"/image-* "$PNR_VM_DIR"/vmlinuz-* "$PNR_VM_DIR"/initrd-*
     mkdir -p "$root"
@@ -69,7 +67,7 @@ pnr_vm_build_image() {
         apt-get clean
         rm -rf /var/lib/apt/lists/*" || status=$?
     umount "$root/sys" "$root/dev" "$root/proc"
-    [ $status -eq 0 ] || { echo "panorela: installing the guest's packages failed" >&2; return 1; }
+    [ $status -eq 0 ] || { echo "panorela: installing the guest's packages failed"; return 1; }
     pnr_vm_init_script >"$root/sbin/pnr-init"
     chmod +x "$root/sbin/pnr-init"
     echo "/dev/vda / ext4 defaults 0 1" >"$root/etc/fstab"
@@ -98,9 +96,15 @@ pnr_vm_image() {
     PNR_VM_INITRD=$PNR_VM_DIR/initrd-$recipe
     [ -f "$PNR_VM_IMAGE" ] && [ -f "$PNR_VM_KERNEL" ] && [ -f "$PNR_VM_INITRD" ] && return 0
     mkdir -p "$PNR_VM_DIR"
-    local started=$SECONDS
-    pnr_vm_build_image "$recipe" || { echo "panorela: the virtual machine's image could not be built" >&2; return 1; }
-    echo "panorela: image built in $((SECONDS - started)) s"
+    local started=$SECONDS mirror log=$PNR_VM_DIR/image.log
+    mirror=$(pnr_vm_mirror)
+    echo "panorela: building the virtual machine's disk image from $mirror (a few minutes, once)"
+    if ! pnr_vm_build_image "$recipe" "$mirror" >"$log" 2>&1; then
+        tail -20 "$log" >&2
+        echo "panorela: the virtual machine's image could not be built; the whole log is in $log" >&2
+        return 1
+    fi
+    echo "panorela: image built in $((SECONDS - started)) s ($(du -m "$PNR_VM_IMAGE" | cut -f1) MB used of 4 GB)"
 }
 
 # Runs a command in the guest, in the current folder (which must lie in the
