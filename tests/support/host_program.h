@@ -96,8 +96,10 @@ inline HostRun RunHost(const std::string& arguments, DWORD timeoutMs = 30000) {
 // The settings window of a running host of this version.
 inline HWND FindHostWindow() { return FindWindowA("TfrmPanorela", "Panorela 4.0.0"); }
 
-// The host's window, once it exists; with `process`, only that process's
-// window (an ending host's window can outlive its "quit" for a while).
+// The host's window, once it exists with its controls; with `process`, only
+// that process's window (an ending host's window can outlive its "quit" for a
+// while). The window can be found while its WM_CREATE is still making the
+// controls, the status line (301) last.
 inline HWND WaitForHostWindow(DWORD ms = 10000, HANDLE process = nullptr) {
     const DWORD wanted = process ? GetProcessId(process) : 0;
     for (DWORD waited = 0; waited < Slowed(ms); waited += 50) {
@@ -105,7 +107,7 @@ inline HWND WaitForHostWindow(DWORD ms = 10000, HANDLE process = nullptr) {
         while ((wnd = FindWindowExA(nullptr, wnd, "TfrmPanorela", "Panorela 4.0.0")) != nullptr) {
             DWORD owner = 0;
             GetWindowThreadProcessId(wnd, &owner);
-            if (!wanted || owner == wanted) return wnd;
+            if ((!wanted || owner == wanted) && GetDlgItem(wnd, 301)) return wnd;
         }
         Sleep(50);
     }

@@ -118,8 +118,6 @@ TEST_F(HostSettings, CheckBoxesOfTheWindowChangeTheBlockAndTheFile) {
     ASSERT_NE(process, nullptr);
     HWND wnd = WaitForHostWindow(10000, process);
     ASSERT_NE(wnd, nullptr);
-    // Its check boxes exist once it is shown.
-    ASSERT_TRUE(WaitUntilVisible(wnd));
     HWND fullHeight = GetDlgItem(wnd, 103);
     ASSERT_NE(fullHeight, nullptr);
     EXPECT_EQ(SendMessageA(fullHeight, BM_GETCHECK, 0, 0), BST_UNCHECKED);
