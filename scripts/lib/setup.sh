@@ -26,10 +26,14 @@ pnr_can_run_32bit() {
 # Where the 32-bit build's Windows tests run: "native" (32-bit Wine on this
 # machine) or "vm" (32-bit Wine in a virtual machine, scripts/lib/vm.sh).
 # PNR_32BIT chooses; by default a machine that starts 32-bit programs runs
-# them natively.
+# them natively. PNR_32BIT_WHY says why, for the scripts' messages.
 pnr_choose_32bit() {
-    if [ -z "${PNR_32BIT:-}" ]; then
-        if pnr_can_run_32bit; then PNR_32BIT=native; else PNR_32BIT=vm; fi
+    if [ -n "${PNR_32BIT:-}" ]; then
+        PNR_32BIT_WHY="PNR_32BIT=$PNR_32BIT chose it"
+    elif pnr_can_run_32bit; then
+        PNR_32BIT=native PNR_32BIT_WHY="this machine executes 32-bit code"
+    else
+        PNR_32BIT=vm PNR_32BIT_WHY="this machine executes no 32-bit code"
     fi
     case $PNR_32BIT in
         native|vm) export PNR_32BIT ;;
@@ -85,7 +89,7 @@ pnr_setup() {
         # The i386 packages can lag the amd64 ones on a mirror; the virtual
         # machine's image takes both from the release's main suite.
         echo "panorela: without 32-bit Wine here, the 32-bit tests run in a virtual machine" >&2
-        PNR_32BIT=vm
+        PNR_32BIT=vm PNR_32BIT_WHY="32-bit Wine could not be installed here"
     fi
     if [ "$PNR_32BIT" = vm ]; then
         # The virtual machine and the tools that build its disk image.

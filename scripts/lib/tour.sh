@@ -8,7 +8,8 @@ summary="$PNR_SHOTS/summary.md"
 {
     echo "# Panorela at work"
     echo
-    echo "The $PNR_WINE_ARCH build under $PNR_WINE_ARCH Wine${PNR_VM_NOTE:+, $PNR_VM_NOTE}."
+    bits=${PNR_WINE_ARCH#win}
+    echo "The $bits-bit build under $bits-bit Wine${PNR_VM_NOTE:+, $PNR_VM_NOTE}."
     echo
     "$WINELOADER" demo.exe | tr -d '\r'
     echo

@@ -6,7 +6,8 @@
 # exit status in a file.
 #
 # The disk image is built once, without running anything 32-bit here, and
-# cached under $PNR_BUILD_DIR/vm; a change to this file builds a new one.
+# cached under $PNR_BUILD_DIR/vm; a change to its recipe (pnr_vm_recipe)
+# builds a new one.
 
 PNR_VM_DIR=$PNR_BUILD_DIR/vm
 # The packages the guest runs the Windows tests, the tour and the benchmark with.
@@ -55,8 +56,8 @@ pnr_vm_build_image() {
     echo "deb $mirror bookworm main" >"$root/etc/apt/sources.list"
     rm -f "$root"/etc/apt/sources.list.d/*
     # The initramfs must find the virtio disk; the 9p modules are loaded by the init script.
-    printf 'virtio_pci\nvirtio_blk\next4\n' >>"$root/etc/initramfs-tools/modules" 2>/dev/null ||
-        { mkdir -p "$root/etc/initramfs-tools" && printf 'virtio_pci\nvirtio_blk\next4\n' >"$root/etc/initramfs-tools/modules"; }
+    mkdir -p "$root/etc/initramfs-tools"
+    printf 'virtio_pci\nvirtio_blk\next4\n' >>"$root/etc/initramfs-tools/modules"
     mount --bind /proc "$root/proc" && mount --bind /dev "$root/dev" && mount --bind /sys "$root/sys" || return 1
     local status=0
     chroot "$root" /bin/sh -c "
@@ -109,7 +110,7 @@ pnr_vm_image() {
 
 # Runs a command in the guest, in the current folder (which must lie in the
 # project or the build tree), with its output here; returns its status.
-# PNR_VM_TIMEOUT (seconds, default 3000) bounds the whole run.
+# PNR_VM_TIMEOUT (seconds, default 2400) bounds the whole run.
 pnr_vm_run() {
     pnr_vm_image || return 1
     local job dir=$PWD
@@ -128,9 +129,11 @@ pnr_vm_run() {
     local wrapper=$PNR_VM_DIR/job.sh
     printf '#!/bin/bash\ncd %q || exit 255\nexport PNR_SLOWNESS=%q\n%s\n' \
         "$dir" "${PNR_SLOWNESS:-4}" "$job" >"$wrapper"
-    echo "panorela: starting the virtual machine (qemu, $(pnr_vm_accel) emulation)"
-    timeout "${PNR_VM_TIMEOUT:-3000}" qemu-system-x86_64 \
-        -machine q35 $(pnr_vm_accel_options) -smp 2 -m 4096 \
+    echo "panorela: starting the virtual machine (qemu, software emulation)"
+    # -cpu qemu64: with -cpu max 32-bit Wine faults on its first return from
+    # a signal handler.
+    timeout "${PNR_VM_TIMEOUT:-2400}" qemu-system-x86_64 \
+        -machine q35 -accel tcg,thread=multi -cpu qemu64 -smp 2 -m 4096 \
         -display none -nodefaults -no-user-config -nic none -serial stdio -monitor none -no-reboot \
         -kernel "$PNR_VM_KERNEL" -initrd "$PNR_VM_INITRD" \
         -append "root=/dev/vda rw console=ttyS0 quiet loglevel=1 init=/sbin/pnr-init panic=-1 PNR_VM_ROOT=$PNR_ROOT PNR_VM_BUILD=$build_share PNR_VM_JOB=$wrapper PNR_VM_STATUS=$status_file" \
@@ -143,8 +146,3 @@ pnr_vm_run() {
     fi
     return "$(cat "$status_file")"
 }
-
-# Software emulation with a CPU model that 32-bit Wine survives (-cpu max
-# makes it fault on its first return from a signal handler).
-pnr_vm_accel() { echo tcg; }
-pnr_vm_accel_options() { echo "-accel tcg,thread=multi -cpu qemu64"; }
