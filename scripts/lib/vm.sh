@@ -16,8 +16,8 @@ PNR_VM_PACKAGES="linux-image-amd64 wine wine32:i386 xvfb xdotool x11-utils image
 # The Debian mirror this machine's apt already uses.
 pnr_vm_mirror() {
     local uri
-    uri=$(cat /etc/apt/sources.list.d/*.sources 2>/dev/null | sed -n 's/^URIs: *\(http[^ ]*\/debian\)\/\?$/\1/p;T;q')
-    [ -n "$uri" ] || uri=$(sed -n 's/^deb \(http[^ ]*\/debian\)\/\? bookworm .*/\1/p;T;q' /etc/apt/sources.list 2>/dev/null)
+    uri=$(sed -n 's/^URIs: *\(http[^ ]*\/debian\)\/\?$/\1/p;T;q' /etc/apt/sources.list.d/*.sources 2>/dev/null || true)
+    [ -n "$uri" ] || uri=$(sed -n 's/^deb \(http[^ ]*\/debian\)\/\? bookworm .*/\1/p;T;q' /etc/apt/sources.list 2>/dev/null || true)
     echo "${uri:-http://deb.debian.org/debian}"
 }
 
