@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <stdlib.h>
+
 #include "console_output.h"
 #include "host_actions.h"
 #include "library_binding.h"
@@ -11,6 +13,14 @@
 namespace {
 
 bool Is(const char* argument, const char* word) { return lstrcmpiA(argument, word) == 0; }
+
+// A whole unsigned decimal number, digits only.
+bool ParseDecimal(const char* text, unsigned long* value) {
+    if (*text < '0' || *text > '9') return false;
+    char* end = nullptr;
+    *value = strtoul(text, &end, 10);
+    return *end == '\0';
+}
 
 Request Invalid(const char* format, const char* detail) {
     Request request;
@@ -201,6 +211,14 @@ Request ParseCommandLine(int argc, char** argv) {
         request.action = Action::kHelp;
     } else if (Is(command, "--tray")) {
         request.action = Action::kTray;
+    } else if (Is(command, "--guard")) {
+        // Started by the host itself after an activation (guard.h).
+        if (argc < 4 || !ParseDecimal(argv[2], &request.guardedHost) ||
+            !ParseDecimal(argv[3], &request.guardedHook) || request.guardedHost == 0) {
+            return Invalid("panorela-host: \"--guard\" needs a process id and a hook handle%s\n", "");
+        }
+        request.action = Action::kGuard;
+        expected = 4;
     } else if (Is(command, "activate")) {
         request.action = Action::kActivate;
     } else if (Is(command, "deactivate")) {

@@ -14,12 +14,14 @@ enum ExitCode {
     kExitSettingsFile = 7,   // the settings file could not be written
 };
 
-enum class Action { kWindow, kTray, kActivate, kDeactivate, kSet, kStatus, kQuit, kHelp, kInvalid };
+enum class Action { kWindow, kTray, kActivate, kDeactivate, kSet, kStatus, kQuit, kHelp, kGuard, kInvalid };
 
 struct Request {
     Action action = Action::kWindow;
     SettingId setting = kSettingCount;
     bool on = false;
+    unsigned long guardedHost = 0;  // for kGuard: the host's process id
+    unsigned long guardedHook = 0;  // and the mouse hook of its activation
     char error[256] = {};  // for kInvalid: what was wrong
 };
 

@@ -8,6 +8,7 @@
 
 #include "command_line.h"
 #include "console_output.h"
+#include "guard.h"
 #include "library_binding.h"
 #include "resident_link.h"
 #include "settings_window.h"
@@ -50,6 +51,8 @@ int main(int argc, char** argv) {
     case Action::kTray:
         if (FindRunningHost()) return kExitOk;
         return RunHost(false);
+    case Action::kGuard:
+        return RunGuard(request.guardedHost, request.guardedHook);
     default:
         return RunCommand(request);
     }

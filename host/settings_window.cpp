@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "guard.h"
 #include "host_actions.h"
 #include "pnrCommon.h"
 #include "resident_link.h"
@@ -87,14 +88,17 @@ LinkReply DoActivate() {
     // Active, but not through us: a host that ended left its hooks behind
     // (or, on Windows, handles of hooks the system removed with its thread).
     // Remove them, leaving the windows where they are, and install our own.
-    if (!g_host.ownHooks && IsActive(*g_host.library)) g_host.library->UnHookHooks(false);
-    const Activation result = Activate(*g_host.library);
-    if (result == Activation::kActive) {
-        g_host.ownHooks = true;
-        g_host.lastRefusal = nullptr;
-    } else {
-        g_host.lastRefusal = ActivationText(result);
+    Activation result;
+    {
+        ActivationLock lock;  // not while the guard of a host that ended restores
+        if (!g_host.ownHooks && IsActive(*g_host.library)) g_host.library->UnHookHooks(false);
+        result = Activate(*g_host.library);
+        if (result == Activation::kActive) {
+            g_host.ownHooks = true;
+            StartGuard(*g_host.library);
+        }
     }
+    g_host.lastRefusal = result == Activation::kActive ? nullptr : ActivationText(result);
     RefreshStatus();
     if (result == Activation::kActive) return kReplyDone;
     return result == Activation::kNoIde ? kReplyNoIde : kReplyHooksRefused;
@@ -108,6 +112,7 @@ LinkReply DoDeactivate() {
     if (IsActive(*g_host.library)) {
         if (g_host.library->UnHookHooks(true)) {
             g_host.ownHooks = false;
+            StopGuard();
         } else {
             reply = kReplyHooksStuck;
         }
@@ -120,6 +125,7 @@ LinkReply DoDeactivate() {
 void ReleaseHooks() {
     if (g_host.ownHooks && IsActive(*g_host.library)) g_host.library->UnHookHooks(true);
     g_host.ownHooks = false;
+    StopGuard();
 }
 
 void ShowSettings() {
