@@ -82,7 +82,7 @@ pnr_pictures() {
     # The animation: each step 1.8 s, the first and the last 3 s.
     local last=$((${#frames[@]} - 1))
     convert -delay 300 "${frames[0]}" -delay 180 "${frames[@]:1:$((last - 1))}" -delay 300 "${frames[$last]}" \
-        -layers Optimize -loop 0 "$docs/demo.gif"
+        +dither -layers Optimize -loop 0 "$docs/demo.gif"
 
     # Before and active side by side, the code editor's rectangle outlined in
     # each, with the room that activation gains as the tour measured it.
