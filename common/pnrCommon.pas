@@ -1,9 +1,9 @@
-{ pnrCommon - what panorela.dll shares with its host, for Delphi hosts.
+{ pnrCommon - what panorela.dll shares with its host, for Pascal hosts.
 
   The host and the library are built against the same byte layout of the
   shared block: TSharedState is packed and every field sits at the offset
   given in its comment (the same as pnrCommon.h). Handles are 32-bit values
-  because the library is 32-bit. The six exports use Delphi's own register
+  because the library is 32-bit. The six exports use the Pascal hosts' register
   convention (argument in EAX/AL, result in EAX/AL) and are bound by ordinal. }
 unit pnrCommon;
 

@@ -64,6 +64,11 @@ pnr_start_wine() {
     # Without a window manager Wine must draw window frames itself, or clicks
     # on a caption fall through to the root window.
     "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+    # With no window manager to obey, a managed window that is maximised keeps
+    # its old place and size on the X screen although Windows sees it
+    # maximised; PNR_WINE_MANAGED=N (the run command's screenshots) has Wine
+    # place every window itself. The prefix is shared, so it is set each time.
+    "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "${PNR_WINE_MANAGED:-Y}" /f >/dev/null 2>&1
     "$WINESERVER" -w
 }
 

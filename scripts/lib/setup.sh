@@ -83,7 +83,7 @@ pnr_setup() {
     pnr_choose_32bit || return 1
     pnr_install cmake make python3 g++ googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 \
                 wine wine64 xvfb \
-                xdotool imagemagick x11-utils fp-compiler zip clang libclang-rt-14-dev python3-unicorn python3-pefile ||
+                xdotool imagemagick fonts-dejavu-core x11-utils fp-compiler zip clang libclang-rt-14-dev python3-unicorn python3-pefile ||
         return 1
     if [ "$PNR_32BIT" = native ] && ! pnr_install wine32:i386; then
         # The i386 packages can lag the amd64 ones on a mirror; the virtual

@@ -1,7 +1,8 @@
 # The run command's tour, in a session that in-session.sh (or the run command
 # itself) started: the demo program drives panorela-host.exe and the library
 # of the build under test, prints where each window stood and saves a
-# screenshot of each state into $PNR_SHOTS, with a one-page summary.
+# screenshot of each state into $PNR_SHOTS, with a one-page summary (whose
+# pictures, marked by pictures.sh, are in $PNR_SHOTS/marked).
 set -euo pipefail
 cd "$PNR_TEST_BUILD/bin"
 summary="$PNR_SHOTS/summary.md"
@@ -14,6 +15,6 @@ summary="$PNR_SHOTS/summary.md"
     "$WINELOADER" demo.exe | tr -d '\r'
     echo
     for shot in "$PNR_SHOTS"/*.png; do
-        echo "![$(basename "$shot" .png)]($(basename "$shot"))"
+        echo "![$(basename "$shot" .png)](marked/$(basename "$shot"))"
     done
 } | tee "$summary"

@@ -1,8 +1,13 @@
 // The run command's tour: starts the stand-in IDE, has panorela-host.exe
 // switch both hiding modes on and activate the library, moves the real
-// pointer to show and hide both windows, and prints where each window stands,
-// saving a screenshot of each state into the folder named by PNR_SHOTS (a
-// Unix path). It reads the shared block itself, as any host may.
+// pointer to show and hide both windows, switches the main window's hiding
+// off and on again with a two-button chord on its caption, and deactivates.
+// At each step it checks that both windows stand where the step says, prints
+// where they stand and saves a screenshot into the folder named by PNR_SHOTS
+// (a Unix path), with a line per step in steps.txt there for the pictures
+// that scripts/lib/pictures.sh makes and checks. It reads the shared block
+// itself, as any host may. Exit code: 0 when every step held, 1 when one did
+// not, 2 when the tour could not start.
 #include <windows.h>
 
 #include <cstdio>
@@ -13,8 +18,12 @@
 #include "pointer.h"
 #include "program.h"
 #include "stand_in.h"
+#include "stand_in_protocol.h"
 
 namespace {
+
+constexpr int kShown = 1;
+constexpr int kHidden = 0;
 
 std::string Rect(HWND wnd) {
     const RECT r = WindowRect(wnd);
@@ -24,11 +33,50 @@ std::string Rect(HWND wnd) {
     return text;
 }
 
-void Screenshot(const std::string& name) {
+long Area(const RECT& r) { return r.right > r.left && r.bottom > r.top ? (r.right - r.left) * (r.bottom - r.top) : 0; }
+
+RECT Cut(const RECT& a, const RECT& b) {
+    RECT r = {};
+    IntersectRect(&r, &a, &b);
+    return r;
+}
+
+// Pixels of the code editor left in view: its rectangle on the screen less
+// what the main window and the inspector cover of it (those two never overlap).
+// `seen` gets the editor's rectangle on the screen.
+long EditorRoom(HWND editor, HWND main, HWND inspector, RECT& seen) {
+    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    seen = Cut(WindowRect(editor), screen);
+    return Area(seen) - Area(Cut(seen, WindowRect(main))) - Area(Cut(seen, WindowRect(inspector)));
+}
+
+// The main window shown is the work area's width and 100 high at the top; hidden,
+// 5 rows stay. The inspector shown starts at the left edge below the main
+// window; hidden, 5 columns stay.
+bool MainIs(HWND main, int shown) {
+    const RECT r = WindowRect(main);
+    return r.left == 0 && r.right == 1024 && r.top == (shown ? 0 : -95) && r.bottom == (shown ? 100 : 5);
+}
+
+bool InspectorIs(HWND inspector, int shown) {
+    const RECT r = WindowRect(inspector);
+    return r.top == 100 && r.left == (shown ? 0 : -195) && r.right == (shown ? 200 : 5);
+}
+
+std::string ShotsFolder() {
     const char* folder = getenv("PNR_SHOTS");
-    if (!folder) return;
-    const std::string file = std::string(folder) + "/" + name + ".png";
-    StartUnixProgram("Z:\\usr\\bin\\import -window root " + file);
+    return folder ? folder : "";
+}
+
+void Screenshot(const std::string& name) {
+    if (ShotsFolder().empty()) return;
+    // With no notification area on the display, Wine shows the host's icon
+    // in a window of its own at the top left, over the main window's strip.
+    if (HWND tray = FindWindowA(nullptr, "Wine System Tray")) {
+        ShowWindow(tray, SW_HIDE);
+        PumpFor(200);
+    }
+    StartUnixProgram("Z:\\usr\\bin\\import -window root " + ShotsFolder() + "/" + name + ".png");
     PumpFor(1500);  // Wine gives no waitable handle for a Unix program
 }
 
@@ -58,53 +106,138 @@ int main() {
         fprintf(stderr, "demo: cannot load panorela.dll or map its block\n");
         return 2;
     }
+    FILE* steps = nullptr;
+    if (!ShotsFolder().empty()) steps = fopen(("Z:" + ShotsFolder() + "/steps.txt").c_str(), "wb");
+    auto note = [&](const char* format, auto... values) {
+        if (steps) fprintf(steps, format, values...);
+    };
+
     MovePointer(500, 300);
     host.FillWnd();
     HWND main = FindAppBuilder();
     HWND inspector = FindInspector();
+    HWND editor = FindEditor();
+    // The backdrop came last, so X stacks it over the IDE's windows although
+    // it is at the bottom of the Z order; raising them puts X right.
+    for (HWND wnd : {editor, inspector, main}) {
+        SetWindowPos(wnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     printf("FillWnd found: main 0x%lx, editor 0x%lx, inspector 0x%lx; work area %ld x %ld\n\n",
            static_cast<unsigned long>(state->AppBuilderWnd), static_cast<unsigned long>(state->EditWnd),
            static_cast<unsigned long>(state->InspectorWnd), static_cast<long>(state->WorkRight),
            static_cast<long>(state->WorkBottom));
 
+    // The points where a screenshot shows each window's own colour while
+    // the window stands there.
+    POINT mainMark = kMainMarkPoint;
+    POINT inspectorMark = kInspectorMarkPoint;
+    ClientToScreen(main, &mainMark);
+    ClientToScreen(inspector, &inspectorMark);
+    note("mark %ld %ld %06lx\n", mainMark.x, mainMark.y,
+         static_cast<unsigned long>(RGB(GetBValue(kMainMarkColour), GetGValue(kMainMarkColour), GetRValue(kMainMarkColour))));
+    note("mark %ld %ld %06lx\n", inspectorMark.x, inspectorMark.y,
+         static_cast<unsigned long>(RGB(GetBValue(kInspectorMarkColour), GetGValue(kInspectorMarkColour), GetRValue(kInspectorMarkColour))));
+
+    int failed = 0;
     printf("| step | pointer | main window (x,y w x h) | inspector (x,y w x h) | screenshot |\n");
     printf("|---|---|---|---|---|\n");
-    auto row = [&](const char* step, const char* pointer, const std::string& shot) {
+    // One step of the tour: checks where both windows stand, saves the
+    // screenshot and notes, for the pictures, the pointer and which marks
+    // the screenshot must show (none under another window on top, `cover`).
+    auto step = [&](const char* shot, const char* caption, int x, int y, bool chord, int mainShown,
+                    int inspectorShown, RECT cover = RECT{}) {
+        if (!MainIs(main, mainShown) || !InspectorIs(inspector, inspectorShown)) {
+            fprintf(stderr, "demo: at \"%s\" the main window stands at %s and the inspector at %s\n",
+                    caption, Rect(main).c_str(), Rect(inspector).c_str());
+            ++failed;
+        }
         Screenshot(shot);
-        printf("| %s | %s | %s | %s | %s.png |\n", step, pointer, Rect(main).c_str(),
-               Rect(inspector).c_str(), shot.c_str());
+        printf("| %s | %d,%d | %s | %s | %s.png |\n", caption, x, y, Rect(main).c_str(),
+               Rect(inspector).c_str(), shot);
         fflush(stdout);
+        const RECT mainRect = WindowRect(main), inspectorRect = WindowRect(inspector);
+        const bool mainSeen = PtInRect(&mainRect, mainMark) && !PtInRect(&cover, mainMark);
+        const bool inspectorSeen = PtInRect(&inspectorRect, inspectorMark) && !PtInRect(&cover, inspectorMark);
+        note("step %s %d %d %d %d %d %s\n", shot, x, y, chord ? 1 : 0, mainSeen ? 1 : 0,
+             inspectorSeen ? 1 : 0, caption);
     };
-    row("discovered, before activation", "500,300", "1-before");
+
+    step("01-before", "before activation: the IDE as it starts", 500, 300, false, kShown, kShown);
+    RECT editorBefore, editorActive;
+    const long roomBefore = EditorRoom(editor, main, inspector, editorBefore);
 
     if (RunHost("set toolbar on") || RunHost("set inspector on") || RunHost("activate")) {
         fprintf(stderr, "demo: panorela-host could not activate the library\n");
         return 1;
     }
-    row("panorela-host activate, both modes on", "500,300", "2-active");
+    WaitFor([&] { return IsZoomed(editor) && MainIs(main, kHidden) && InspectorIs(inspector, kHidden); });
+    step("02-active", "activated: main window and inspector hidden, editor maximised", 500, 300, false,
+         kHidden, kHidden);
+    const long roomActive = EditorRoom(editor, main, inspector, editorActive);
+    note("room %ld %ld %ld %ld %ld %ld %ld %ld %ld %ld\n", roomBefore, editorBefore.left,
+         editorBefore.top, editorBefore.right, editorBefore.bottom, roomActive, editorActive.left,
+         editorActive.top, editorActive.right, editorActive.bottom);
 
     MovePointer(500, 2);
-    WaitFor([&] { return WindowRect(main).top == 0; });
-    row("pointer in the top strip", "500,2", "3-main-shown");
+    WaitFor([&] { return MainIs(main, kShown); });
+    step("03-main-shown", "pointer in the top strip: main window shown", 500, 2, false, kShown, kHidden);
 
     MovePointer(500, 400);
-    WaitFor([&] { return WindowRect(main).bottom == 5; });
-    row("pointer moved away", "500,400", "4-main-hidden");
+    WaitFor([&] { return MainIs(main, kHidden); });
+    step("04-main-hidden", "pointer moved away: main window hidden", 500, 400, false, kHidden, kHidden);
 
     MovePointer(2, 400);
-    WaitFor([&] { return WindowRect(inspector).left == 0; });
-    row("pointer in the left strip", "2,400", "5-inspector-shown");
+    WaitFor([&] { return InspectorIs(inspector, kShown); });
+    step("05-inspector-shown", "pointer in the left strip: inspector shown", 2, 400, false, kHidden, kShown);
 
     MovePointer(600, 400);
-    WaitFor([&] { return WindowRect(inspector).right == 5; });
-    row("pointer moved away", "600,400", "6-inspector-hidden");
+    WaitFor([&] { return InspectorIs(inspector, kHidden); });
+    step("06-inspector-hidden", "pointer moved away: inspector hidden", 600, 400, false, kHidden, kHidden);
+
+    // The chord: shown by the top strip, the main window's caption takes a
+    // press of both buttons, which switches its hiding off; moving away then
+    // leaves it in place. A second chord switches hiding on again.
+    MovePointer(500, 2);
+    WaitFor([&] { return MainIs(main, kShown); });
+    MovePointer(500, 10);
+    ChordAtPointer();
+    WaitFor([&] { return state->ToolBarHiding == 0; });
+    if (state->ToolBarHiding != 0) {
+        fprintf(stderr, "demo: the chord on the main window's caption left its hiding on\n");
+        ++failed;
+    }
+    step("07-chord-off", "two-button chord on the caption: main window's hiding off", 500, 10, true,
+         kShown, kHidden);
+
+    MovePointer(500, 400);
+    PumpFor(500);
+    step("08-chord-stays", "pointer moved away: main window stays, its hiding is off", 500, 400, false,
+         kShown, kHidden);
+
+    MovePointer(500, 10);
+    ChordAtPointer();
+    WaitFor([&] { return state->ToolBarHiding == 1; });
+    MovePointer(500, 400);
+    WaitFor([&] { return MainIs(main, kHidden); });
+    step("09-chord-on", "second chord turns hiding on: pointer away, main window hidden", 500, 400,
+         false, kHidden, kHidden);
 
     RunHost("");  // a second start shows the running host's settings window
-    WaitFor([] { return IsWindowVisible(FindWindowA(PNR_HOST_FORM_CLASS, nullptr)) != 0; });
-    row("panorela-host settings window", "600,400", "7-host-window");
+    HWND form = nullptr;
+    WaitFor([&] {
+        form = FindWindowA(PNR_HOST_FORM_CLASS, nullptr);
+        return IsWindowVisible(form) != 0;
+    });
+    PumpFor(300);  // lets the window paint its status line
+    const RECT formRect = WindowRect(form);
+    step("10-host-window", "panorela-host: its settings window and status line", 600, 400, false,
+         kHidden, kHidden, formRect);
+    note("host %ld %ld %ld %ld\n", formRect.left, formRect.top, formRect.right, formRect.bottom);
 
     RunHost("quit");  // deactivates with restore, then ends the host
-    WaitFor([&] { return WindowRect(main).top == 0; });
-    row("panorela-host quit", "600,400", "8-restored");
-    return 0;
+    WaitFor([&] { return MainIs(main, kShown) && InspectorIs(inspector, kShown); });
+    step("11-restored", "panorela-host quit: deactivated, both windows back", 600, 400, false, kShown,
+         kShown);
+    if (steps) fclose(steps);
+    return failed ? 1 : 0;
 }

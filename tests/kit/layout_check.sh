@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Compiles the Delphi unit's layout printer with Free Pascal and compares its
+# Compiles the Pascal unit's layout printer with Free Pascal and compares its
 # output, line by line, with the C++ printer built from pnrCommon.h.
 # Usage: layout_check.sh <common dir> <C++ printer> <work dir>
 set -euo pipefail
 common=$1 cprinter=$2 work=$3
 here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$work"
-if ! fpc -Mdelphi -Fu"$common" -FE"$work" -FU"$work" "$here/layout_pascal.pas" >"$work/fpc.log" 2>&1; then
+if ! fpc -Mobjfpc -Fu"$common" -FE"$work" -FU"$work" "$here/layout_pascal.pas" >"$work/fpc.log" 2>&1; then
     cat "$work/fpc.log" >&2
     echo "layout check: Free Pascal could not compile pnrCommon.pas" >&2
     exit 1

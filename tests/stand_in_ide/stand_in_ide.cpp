@@ -1,6 +1,7 @@
 // A stand-in for the IDE whose windows panorela.dll manages. It creates the
-// IDE's top-level windows and obeys text commands that tests in other
-// processes send to its control window with WM_COPYDATA:
+// IDE's top-level windows, draws them to look like an IDE's (ide_look.cpp)
+// and obeys text commands that tests in other processes send to its control
+// window with WM_COPYDATA:
 //
 //   create <class> <x> <y> <w> <h> <visible> [caption]  -> window handle
 //   destroy <hwnd> | enable <hwnd> <0|1> | show <hwnd> <SW_ code>
@@ -32,6 +33,7 @@
 #include <string>
 #include <utility>
 
+#include "ide_look.h"
 #include "register_call.h"
 #include "stand_in_protocol.h"
 
@@ -55,12 +57,20 @@ LRESULT CALLBACK IdeWindowProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lPa
         DestroyMenu(popup);
         return 0;
     }
+    if (message == WM_PAINT) {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(wnd, &paint);
+        PaintIdeWindow(wnd, dc);
+        EndPaint(wnd, &paint);
+        return 0;
+    }
     return DefWindowProcA(wnd, message, wParam, lParam);
 }
 
 void RegisterIdeClass(const std::string& name) {
     if (g_registered.count(name)) return;
     WNDCLASSA wc = {};
+    wc.style = CS_HREDRAW | CS_VREDRAW;  // the drawing depends on the window's size
     wc.lpfnWndProc = IdeWindowProc;
     wc.hInstance = g_instance;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
@@ -218,8 +228,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     }
     const bool empty = strstr(commandLine, "--empty") != nullptr;
     if (!empty) {
-        CreateIdeWindow("TAppBuilder", "Stand-in IDE", 0, 0, 1024, 100, true);
-        CreateIdeWindow("TEditWindow", "Unit1.pas", 200, 100, 700, 500, true);
+        CreateIdeWindow("TAppBuilder", "Stand-in IDE - Project1", 0, 0, 1024, 100, true);
+        CreateIdeWindow("TEditWindow", "Tides.pas", 200, 100, 700, 500, true);
         CreateIdeWindow("TPropertyInspector", "Object Inspector", 0, 100, 200, 500, true);
     }
     g_utilWnd = CreateIdeWindow("TPUtilWindow", "", 0, 0, 0, 0, false);

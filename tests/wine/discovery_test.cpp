@@ -149,7 +149,7 @@ TEST_F(Discovery, FirstInspectorInEnumerationOrderWins) {
 
 TEST_F(Discovery, EditorAndMainWindowFoundByClassWhateverTheirCaption) {
     HWND editor = Make("TEditWindow", "");
-    HWND main = Make("TAppBuilder", "Delphi 7 - Project1");
+    HWND main = Make("TAppBuilder", "Some IDE 4 - Project1");
     host.FillWnd();
     EXPECT_EQ(state->EditWnd, Value(editor));
     EXPECT_EQ(state->AppBuilderWnd, Value(main));

@@ -160,7 +160,7 @@ TEST_F(HostPlacement, MenuLoopStopsEveryHideButNoShow) {
 TEST_F(HostPlacement, StaleMainWindowHandleIsRepairedByDiscovery) {
     const uint32_t old = state->AppBuilderWnd;
     ASSERT_TRUE(ide.Destroy(main));
-    HWND fresh = ide.Create("TAppBuilder", "Stand-in IDE", 0, 0, 1024, 100, false);
+    HWND fresh = ide.Create("TAppBuilder", "Stand-in IDE - Project1", 0, 0, 1024, 100, false);
     ASSERT_NE(fresh, nullptr);
     ASSERT_EQ(state->AppBuilderWnd, old);
     ToolBarMode(true);
