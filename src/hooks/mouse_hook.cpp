@@ -32,8 +32,14 @@ bool ToggleByChord(uint32_t chordWnd) {
 bool TrackChord(UINT message, HWND target) {
     const ChordState state = {g_state->LeftDownWnd, g_state->RightDownWnd};
     const uint32_t wnd = WndValue(target);
-    const bool utility =
-        NeedsUtilityTest(state, message, wnd) && HasUpperClass(target, "TPUTILWINDOW");
+    // The utility-window test decides only between a chord on the pending
+    // window and no chord, and both end idle: unless that window is one of
+    // the two IDE windows the answer changes nothing, so no class name is
+    // fetched for it.
+    const bool utility = NeedsUtilityTest(state, message, wnd) &&
+                         (state.leftDownWnd == g_state->InspectorWnd ||
+                          state.leftDownWnd == g_state->AppBuilderWnd) &&
+                         HasUpperClass(target, "TPUTILWINDOW");
     const ChordStep step = StepChord(state, message, wnd, utility);
     const bool toggled = step.chord && ToggleByChord(step.chordWnd);
     g_state->LeftDownWnd = step.next.leftDownWnd;
