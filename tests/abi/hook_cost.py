@@ -21,7 +21,7 @@ from unicorn.x86_const import UC_X86_REG_EAX
 from register_convention import (BLOCK, INSPECTOR_WND, MAIN_WND, STRINGS, Machine)
 
 WH_GETMESSAGE, WH_CALLWNDPROC, WH_MOUSE = 3, 4, 7
-UTIL_WND = 0x10070
+UTIL_WND, OTHER_WND = 0x10070, 0x10090  # the IDE's utility window; another program's
 CLASSES = {MAIN_WND: "TAppBuilder", INSPECTOR_WND: "TPropertyInspector", UTIL_WND: "TPUtilWindow"}
 NEXT = 0x7E57               # what CallNextHookEx answers
 RECORD = STRINGS + 0x800    # the event's MOUSEHOOKSTRUCT, CWPSTRUCT or MSG
@@ -51,6 +51,8 @@ EVENTS = [
      {LEFT_DOWN: MAIN_WND}, LEFT_HELD, SHOWN, 1),
     ("press completing it on the utility window", WH_MOUSE, 0x204, (500, 90, UTIL_WND),
      {LEFT_DOWN: MAIN_WND}, LEFT_HELD, SHOWN, 1),
+    ("right press on the utility window, left pending elsewhere", WH_MOUSE, 0x204,
+     (500, 90, UTIL_WND), {LEFT_DOWN: OTHER_WND}, LEFT_HELD, SHOWN, NEXT),
     ("mouse: unhandled (WM_MOUSEWHEEL)", WH_MOUSE, 0x20A, (500, 300, MAIN_WND), {}, {}, SHOWN, NEXT),
     ("sent: unhandled (WM_PAINT)", WH_CALLWNDPROC, 0, (0, 0, 0x000F, MAIN_WND), {}, {}, SHOWN, NEXT),
     ("sent: WM_ENTERMENULOOP, utility window", WH_CALLWNDPROC, 0, (0, 0, 0x211, UTIL_WND),
