@@ -66,7 +66,6 @@ EVENTS = [
 ]
 # MOUSEHOOKSTRUCT pt and hwnd; CWPSTRUCT whole; MSG hwnd, message, wParam, lParam
 RECORD_FORMATS = {WH_MOUSE: "<iiI", WH_CALLWNDPROC: "<IIII", WH_GETMESSAGE: "<IIII"}
-HOOK_NAMES = {WH_MOUSE: "mouse", WH_CALLWNDPROC: "sent", WH_GETMESSAGE: "retrieved"}
 MOVE_MARGIN = 1.10      # a modes-off move: at most 10 % more instructions than the floor's
 UNHANDLED_LIMIT = 15    # instructions before CallNextHookEx for a message no hook handles
 
@@ -154,12 +153,13 @@ def main():
     machines = {"panorela": CountingMachine(panorela_path),
                 "inert": CountingMachine(panorela_path, inert=True),
                 "floor": CountingMachine(floor_path)}
-    procs = {"panorela": machines["panorela"].install(), "floor": machines["floor"].install()}
-    procs["inert"] = procs["panorela"]  # the same image at the same base
+    procs = {which: machines[which].install() for which in ("panorela", "floor")}
     failures = []
-    if sorted(procs["panorela"]) != [WH_GETMESSAGE, WH_CALLWNDPROC, WH_MOUSE]:
-        failures.append(f"SetHooks installed hooks {sorted(procs['panorela'])}")
-        procs["panorela"] = procs["inert"] = {}
+    for which, installed in procs.items():
+        if sorted(installed) != [WH_GETMESSAGE, WH_CALLWNDPROC, WH_MOUSE]:
+            failures.append(f"{which}: hooks installed {sorted(installed)}, not the three")
+            procs[which] = {}
+    procs["inert"] = procs["panorela"]  # the same image at the same base
 
     rows = {}
     for label, hook, wparam, record, fields, keys, main_rect, expected in EVENTS:
