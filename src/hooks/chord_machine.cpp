@@ -11,22 +11,6 @@ ChordStep ChordOn(uint32_t wnd) { return ChordStep{kIdle, true, wnd}; }
 
 }  // namespace
 
-bool IsChordButtonMessage(uint32_t message) {
-    switch (message) {
-        case kNcLButtonDown:
-        case kNcLButtonUp:
-        case kNcRButtonDown:
-        case kNcRButtonUp:
-        case kLButtonDown:
-        case kLButtonUp:
-        case kRButtonDown:
-        case kRButtonUp:
-            return true;
-        default:
-            return false;
-    }
-}
-
 bool NeedsUtilityTest(ChordState state, uint32_t message, uint32_t wnd) {
     return message == kRButtonDown && state.leftDownWnd != 0 && state.rightDownWnd == 0 &&
            state.leftDownWnd != wnd;

@@ -29,7 +29,22 @@ struct ChordStep {
 
 // True for the eight press and release messages above; every other message
 // (double-clicks, middle button, wheel, moves) leaves the state alone.
-bool IsChordButtonMessage(uint32_t message);
+// Inline: the mouse hook asks it for every mouse message.
+inline bool IsChordButtonMessage(uint32_t message) {
+    switch (message) {
+        case kNcLButtonDown:
+        case kNcLButtonUp:
+        case kNcRButtonDown:
+        case kNcRButtonUp:
+        case kLButtonDown:
+        case kLButtonUp:
+        case kRButtonDown:
+        case kRButtonUp:
+            return true;
+        default:
+            return false;
+    }
+}
 
 // True only when the answer of the utility-window test can change the step:
 // a client-area right press while a left press is pending on another window.

@@ -52,8 +52,8 @@ bool RunToggleCommand(HWND target, WPARAM command) {
 
 }  // namespace
 
-LRESULT CALLBACK CallWndProcHookProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION && g_state) {
+LRESULT CALLBACK CallWndProcHookWork(int code, WPARAM wParam, LPARAM lParam) {
+    if (g_state) {
         const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
         switch (sent->message) {
             case WM_DISPLAYCHANGE:
@@ -69,20 +69,36 @@ LRESULT CALLBACK CallWndProcHookProc(int code, WPARAM wParam, LPARAM lParam) {
                 break;
         }
     }
-    return CallNextHookEx(g_state ? AsHook(g_state->CallWndProcHook) : nullptr, code, wParam,
-                          lParam);
+    return CallNextHookEx(AsHook(g_hookHandles[1]), code, wParam, lParam);
+}
+
+LRESULT CALLBACK GetMessageHookWork(int code, WPARAM wParam, LPARAM lParam) {
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    // Only on removal: loops that peek without removing and then take the
+    // same message would otherwise toggle twice.
+    if (g_state && wParam == PM_REMOVE && RunToggleCommand(msg->hwnd, msg->wParam)) {
+        return 0;  // consumed: the command is ours alone
+    }
+    return CallNextHookEx(AsHook(g_hookHandles[2]), code, wParam, lParam);
+}
+
+#if !defined(__i386__)
+// The entries; the shipped 32-bit build has them in hook_entries_i386.S.
+LRESULT CALLBACK CallWndProcHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) {
+        const UINT message = reinterpret_cast<const CWPSTRUCT*>(lParam)->message;
+        if (message == WM_DISPLAYCHANGE || message == WM_ENTERMENULOOP ||
+            message == WM_EXITMENULOOP) {
+            return CallWndProcHookWork(code, wParam, lParam);
+        }
+    }
+    return CallNextHookEx(AsHook(g_hookHandles[1]), code, wParam, lParam);
 }
 
 LRESULT CALLBACK GetMessageHookProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION && g_state) {
-        const MSG* msg = reinterpret_cast<const MSG*>(lParam);
-        // Only on removal: loops that peek without removing and then take the
-        // same message would otherwise toggle twice.
-        if (msg->message == WM_SYSCOMMAND && wParam == PM_REMOVE &&
-            RunToggleCommand(msg->hwnd, msg->wParam)) {
-            return 0;  // consumed: the command is ours alone
-        }
+    if (code == HC_ACTION && reinterpret_cast<const MSG*>(lParam)->message == WM_SYSCOMMAND) {
+        return GetMessageHookWork(code, wParam, lParam);
     }
-    return CallNextHookEx(g_state ? AsHook(g_state->GetMessageHook) : nullptr, code, wParam,
-                          lParam);
+    return CallNextHookEx(AsHook(g_hookHandles[2]), code, wParam, lParam);
 }
+#endif

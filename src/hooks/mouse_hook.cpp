@@ -32,8 +32,14 @@ bool ToggleByChord(uint32_t chordWnd) {
 bool TrackChord(UINT message, HWND target) {
     const ChordState state = {g_state->LeftDownWnd, g_state->RightDownWnd};
     const uint32_t wnd = WndValue(target);
-    const bool utility =
-        NeedsUtilityTest(state, message, wnd) && HasUpperClass(target, "TPUTILWINDOW");
+    // The utility-window test decides only between a chord on the pending
+    // window and no chord, and both end idle: unless that window is one of
+    // the two IDE windows the answer changes nothing, so no class name is
+    // fetched for it.
+    const bool utility = NeedsUtilityTest(state, message, wnd) &&
+                         (state.leftDownWnd == g_state->InspectorWnd ||
+                          state.leftDownWnd == g_state->AppBuilderWnd) &&
+                         HasUpperClass(target, "TPUTILWINDOW");
     const ChordStep step = StepChord(state, message, wnd, utility);
     const bool toggled = step.chord && ToggleByChord(step.chordWnd);
     g_state->LeftDownWnd = step.next.leftDownWnd;
@@ -41,14 +47,26 @@ bool TrackChord(UINT message, HWND target) {
     return toggled;
 }
 
-void TrackMove(POINT pt) {
+// The two out-of-line parts of the work below, so that a move with both
+// modes off carries neither.
+__attribute__((noinline)) LRESULT CALLBACK TrackButton(int code, WPARAM wParam, LPARAM lParam) {
+    const HWND target = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam)->hwnd;
+    if (TrackChord(static_cast<UINT>(wParam), target)) return 1;  // consumed: the chord's second press
+    return CallNextHookEx(AsHook(g_hookHandles[0]), code, wParam, lParam);
+}
+
+__attribute__((noinline)) void SlideOnMove(const POINT& pt) {
+    if (g_state->ObjInspHiding && CanSlide()) InspectorEdgeTrigger(pt.x);
+    if (g_state->ToolBarHiding && CanSlide()) ToolBarEdgeTrigger(pt.x, pt.y);
+}
+
+void TrackMove(SharedState* state, const MOUSEHOOKSTRUCT* mouse) {
     const SHORT left = GetAsyncKeyState(VK_LBUTTON);
     const SHORT right = ButtonHeld(left) ? GetAsyncKeyState(VK_RBUTTON) : 0;
     if (!MovePassesButtonTest(left, right)) return;  // a left-button drag
-    g_state->IdleMark = 0;
-    if (InTopCorner(pt.x, pt.y, g_state->WorkRight)) return;
-    if (g_state->ObjInspHiding && CanSlide()) InspectorEdgeTrigger(pt.x);
-    if (g_state->ToolBarHiding && CanSlide()) ToolBarEdgeTrigger(pt.x, pt.y);
+    state->IdleMark = 0;
+    if (InTopCorner(mouse->pt.x, mouse->pt.y, state->WorkRight)) return;
+    if (state->ObjInspHiding || state->ToolBarHiding) SlideOnMove(mouse->pt);
 }
 
 }  // namespace
@@ -63,15 +81,25 @@ bool CanSlide() {
     return length > 0 && TextEquals(name, length, PNR_HOST_FORM_CLASS);
 }
 
-LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION && g_state) {
+LRESULT CALLBACK MouseHookWork(int code, WPARAM wParam, LPARAM lParam) {
+    SharedState* const state = g_state;
+    if (state) {
         const UINT message = static_cast<UINT>(wParam);
-        const MOUSEHOOKSTRUCT* mouse = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
-        if (IsChordButtonMessage(message)) {
-            if (TrackChord(message, mouse->hwnd)) return 1;  // consumed: the chord's second press
-        } else if (message == WM_MOUSEMOVE || message == WM_NCMOUSEMOVE) {
-            TrackMove(mouse->pt);
+        if (message == WM_MOUSEMOVE || message == WM_NCMOUSEMOVE) {
+            TrackMove(state, reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam));
+        } else if (IsChordButtonMessage(message)) {
+            return TrackButton(code, wParam, lParam);
         }
     }
-    return CallNextHookEx(g_state ? AsHook(g_state->MouseHook) : nullptr, code, wParam, lParam);
+    return CallNextHookEx(AsHook(g_hookHandles[0]), code, wParam, lParam);
 }
+
+#if !defined(__i386__)
+// The entry; the shipped 32-bit build has it in hook_entries_i386.S.
+LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && InMouseRanges(static_cast<UINT>(wParam))) {
+        return MouseHookWork(code, wParam, lParam);
+    }
+    return CallNextHookEx(AsHook(g_hookHandles[0]), code, wParam, lParam);
+}
+#endif

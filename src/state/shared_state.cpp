@@ -6,6 +6,8 @@ SharedState* g_state = nullptr;
 HINSTANCE g_module = nullptr;
 
 static HANDLE g_mapping = nullptr;
+static const uint32_t kNoHooks[3] = {0, 0, 0};
+const uint32_t* g_hookHandles = kNoHooks;
 
 void RefreshWorkArea() {
     RECT area;
@@ -32,6 +34,7 @@ void OpenSharedState() {
         return;
     }
     g_state = static_cast<SharedState*>(view);
+    g_hookHandles = &g_state->MouseHook;
     if (existed) return;  // a later process changes nothing in the block
 
     RefreshWorkArea();
@@ -43,6 +46,7 @@ void OpenSharedState() {
 }
 
 void CloseSharedState() {
+    g_hookHandles = kNoHooks;
     if (g_state) {
         FlushViewOfFile(g_state, PNR_MAP_SIZE);
         UnmapViewOfFile(g_state);

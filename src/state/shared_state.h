@@ -12,6 +12,12 @@
 // pass every message on).
 extern SharedState* g_state;
 
+// The hook handles the hook procedures pass events on with: the block's
+// MouseHook, CallWndProcHook and GetMessageHook while it is mapped, three
+// zeros while this copy is inert. Never null, so that passing an event on
+// takes no test.
+extern const uint32_t* g_hookHandles;
+
 // This library's module handle, given to SetWindowsHookExA.
 extern HINSTANCE g_module;
 
