@@ -6,7 +6,7 @@ function(pnr_lean_dll target entry)
   add_library(${target} SHARED ${ARGN})
   set_target_properties(${target} PROPERTIES PREFIX "")
   target_compile_options(${target} PRIVATE -Os -fno-exceptions -fno-rtti
-    -fno-asynchronous-unwind-tables -fno-stack-protector -ffreestanding)
+    -fno-asynchronous-unwind-tables -fno-stack-protector -ffreestanding -fomit-frame-pointer)
   if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
     set(symbol ${entry})
   else()

@@ -82,8 +82,6 @@ LRESULT CALLBACK GetMessageHookWork(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(AsHook(g_hookHandles[2]), code, wParam, lParam);
 }
 
-#if !defined(__i386__)
-// The entries; the shipped 32-bit build has them in hook_entries_i386.S.
 LRESULT CALLBACK CallWndProcHookProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION) {
         const UINT message = reinterpret_cast<const CWPSTRUCT*>(lParam)->message;
@@ -101,4 +99,3 @@ LRESULT CALLBACK GetMessageHookProc(int code, WPARAM wParam, LPARAM lParam) {
     }
     return CallNextHookEx(AsHook(g_hookHandles[2]), code, wParam, lParam);
 }
-#endif

@@ -4,14 +4,11 @@
 
 #include <windows.h>
 
-extern "C" {
-// The hook procedures. Each entry tests the hook code and the message number
-// only (WM_DISPLAYCHANGE, WM_ENTERMENULOOP and WM_EXITMENULOOP; WM_SYSCOMMAND)
+// The hook procedures. Each tests the hook code and the message number only
+// (WM_DISPLAYCHANGE, WM_ENTERMENULOOP and WM_EXITMENULOOP; WM_SYSCOMMAND)
 // and passes every other message on at once; those it acts on go on, with
-// the same arguments, to its work procedure. The entries are in
-// hook_entries_i386.S in the shipped 32-bit build, in message_hooks.cpp else.
+// the same arguments, to its work procedure.
 LRESULT CALLBACK CallWndProcHookProc(int code, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK GetMessageHookProc(int code, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK CallWndProcHookWork(int code, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK GetMessageHookWork(int code, WPARAM wParam, LPARAM lParam);
-}

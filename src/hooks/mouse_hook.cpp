@@ -47,8 +47,8 @@ bool TrackChord(UINT message, HWND target) {
     return toggled;
 }
 
-// The two out-of-line parts of the work below, so that a move with both
-// modes off carries neither.
+// The two out-of-line parts of MouseHookProc, so that a move with both modes
+// off carries neither.
 __attribute__((noinline)) LRESULT CALLBACK TrackButton(int code, WPARAM wParam, LPARAM lParam) {
     const HWND target = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam)->hwnd;
     if (TrackChord(static_cast<UINT>(wParam), target)) return 1;  // consumed: the chord's second press
@@ -81,25 +81,15 @@ bool CanSlide() {
     return length > 0 && TextEquals(name, length, PNR_HOST_FORM_CLASS);
 }
 
-LRESULT CALLBACK MouseHookWork(int code, WPARAM wParam, LPARAM lParam) {
-    SharedState* const state = g_state;
-    if (state) {
+LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) {
         const UINT message = static_cast<UINT>(wParam);
+        SharedState* const state = g_state;
         if (message == WM_MOUSEMOVE || message == WM_NCMOUSEMOVE) {
-            TrackMove(state, reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam));
-        } else if (IsChordButtonMessage(message)) {
+            if (state) TrackMove(state, reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam));
+        } else if (state && IsChordButtonMessage(message)) {
             return TrackButton(code, wParam, lParam);
         }
     }
     return CallNextHookEx(AsHook(g_hookHandles[0]), code, wParam, lParam);
 }
-
-#if !defined(__i386__)
-// The entry; the shipped 32-bit build has it in hook_entries_i386.S.
-LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION && InMouseRanges(static_cast<UINT>(wParam))) {
-        return MouseHookWork(code, wParam, lParam);
-    }
-    return CallNextHookEx(AsHook(g_hookHandles[0]), code, wParam, lParam);
-}
-#endif
