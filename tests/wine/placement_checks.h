@@ -32,11 +32,17 @@ inline bool Above(HWND upper, HWND lower) {
     return false;
 }
 
-inline bool TopmostVisible(HWND wnd) {
+inline ::testing::AssertionResult TopmostVisible(HWND wnd) {
     for (HWND w = GetWindow(wnd, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV)) {
-        if (IsWindowVisible(w)) return false;
+        if (!IsWindowVisible(w)) continue;
+        char name[64] = {}, caption[64] = {};
+        GetClassNameA(w, name, sizeof name);
+        GetWindowTextA(w, caption, sizeof caption);
+        return ::testing::AssertionFailure()
+               << "below the visible window \"" << caption << "\" of class " << name;
     }
-    return IsWindowVisible(wnd) != FALSE;
+    if (!IsWindowVisible(wnd)) return ::testing::AssertionFailure() << "not visible";
+    return ::testing::AssertionSuccess();
 }
 
 // Waits up to a second for a condition that another process brings about.
@@ -60,7 +66,7 @@ inline bool MoveTo(HWND wnd, const Box& b) {
 
 inline bool Raise(HWND wnd) {
     SetWindowPos(wnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    return WaitFor([&] { return TopmostVisible(wnd); });
+    return WaitFor([&] { return static_cast<bool>(TopmostVisible(wnd)); });
 }
 
 // A handle that once named a window and names none now.
