@@ -5,8 +5,7 @@
 
 #include <string>
 
-#include "host.h"
-#include "host_program.h"
+#include "host_fixture.h"
 #include "stand_in.h"
 
 namespace {
@@ -17,28 +16,17 @@ RECT RectOf(HWND wnd) {
     return rect;
 }
 
-class HostActivation : public ::testing::Test {
+class HostActivation : public HostTest {
 protected:
     void SetUp() override {
-        settings = UsePrivateSettingsFile();
-        EndRunningHost();
-        ASSERT_TRUE(host.Loaded());
-        state = host.MapData();
-        ASSERT_NE(state, nullptr);
+        HostTest::SetUp();
+        if (HasFatalFailure()) return;
         ASSERT_EQ(state->HooksActive, 0);
-    }
-    void TearDown() override {
-        EndRunningHost();
-        DeleteFileA(settings.c_str());
     }
     void Set(const char* setting, bool on) {
         const HostRun run = RunHost(std::string("set ") + setting + (on ? " on" : " off"));
         ASSERT_EQ(run.exitCode, 0u) << run.err;
     }
-
-    Host host;
-    SharedState* state = nullptr;
-    std::string settings;
 };
 
 TEST_F(HostActivation, WithoutTheIdeActivationIsRefusedAndNoHostStaysBehind) {

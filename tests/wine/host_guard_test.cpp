@@ -10,8 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "host.h"
-#include "host_program.h"
+#include "host_fixture.h"
 #include "pointer.h"
 #include "stand_in.h"
 
@@ -42,14 +41,11 @@ void Kill(DWORD processId) {
     CloseHandle(process);
 }
 
-class HostGuard : public ::testing::Test {
+class HostGuard : public HostTest {
 protected:
     void SetUp() override {
-        settings = UsePrivateSettingsFile();
-        EndRunningHost();
-        ASSERT_TRUE(host.Loaded());
-        state = host.MapData();
-        ASSERT_NE(state, nullptr);
+        HostTest::SetUp();
+        if (HasFatalFailure()) return;
         ASSERT_TRUE(ide.Started());
         main = FindAppBuilder();
         inspector = FindInspector();
@@ -65,22 +61,18 @@ protected:
         GetWindowThreadProcessId(wnd, &resident);
     }
     void TearDown() override {
-        EndRunningHost();
+        HostTest::TearDown();
         for (DWORD guard : Guards()) Kill(guard);
         if (state && state->HooksActive) host.UnHookHooks(true);
-        DeleteFileA(settings.c_str());
     }
     bool BothShown() const {
         return state->HooksActive == 0 && WindowRect(main).top == 0 && WindowRect(inspector).left == 0;
     }
 
-    Host host;
-    SharedState* state = nullptr;
     StandIn ide;
     HWND main = nullptr;
     HWND inspector = nullptr;
     DWORD resident = 0;
-    std::string settings;
 };
 
 TEST_F(HostGuard, HostKilledWhileBothAreHiddenBringsBothBack) {

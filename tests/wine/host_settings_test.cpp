@@ -4,8 +4,7 @@
 
 #include <string>
 
-#include "host.h"
-#include "host_program.h"
+#include "host_fixture.h"
 
 namespace {
 
@@ -22,29 +21,21 @@ const SettingCase kSettings[] = {
     {"hidewhenactive", "HideInspectorWhenActive", &SharedState::HideInspectorWhenActive},
 };
 
-class HostSettings : public ::testing::Test {
+class HostSettings : public HostTest {
 protected:
     void SetUp() override {
-        settings = UsePrivateSettingsFile();
-        EndRunningHost();
-        ASSERT_TRUE(host.Loaded());
-        state = host.MapData();
-        ASSERT_NE(state, nullptr);
+        HostTest::SetUp();
+        if (HasFatalFailure()) return;
         ASSERT_EQ(state->HooksActive, 0);
         ClearBlock();
     }
     void TearDown() override {
-        EndRunningHost();
-        ClearBlock();
-        DeleteFileA(settings.c_str());
+        HostTest::TearDown();
+        if (state) ClearBlock();
     }
     void ClearBlock() {
         for (const SettingCase& setting : kSettings) state->*setting.field = 0;
     }
-
-    Host host;
-    SharedState* state = nullptr;
-    std::string settings;
 };
 
 TEST_F(HostSettings, SetWritesTheFileAndTheBlock) {
