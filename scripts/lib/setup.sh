@@ -82,10 +82,12 @@ pnr_install() {
 pnr_setup() {
     pnr_choose_32bit || return 1
     pnr_install cmake make python3 g++ googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 \
-                wine wine64 xvfb \
+                wine wine64 xvfb x11-xserver-utils libxinerama1 \
                 xdotool imagemagick fonts-dejavu-core x11-utils fp-compiler zip clang libclang-rt-14-dev python3-unicorn python3-pefile ||
         return 1
-    if [ "$PNR_32BIT" = native ] && ! pnr_install wine32:i386; then
+    # 32-bit Wine reads several monitors through Xinerama; wine32 only
+    # recommends the library, and without it sees one monitor.
+    if [ "$PNR_32BIT" = native ] && ! pnr_install wine32:i386 libxinerama1:i386; then
         # The i386 packages can lag the amd64 ones on a mirror; the virtual
         # machine's image takes both from the release's main suite.
         echo "panorela: without 32-bit Wine here, the 32-bit tests run in a virtual machine" >&2

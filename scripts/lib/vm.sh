@@ -10,8 +10,10 @@
 # builds a new one.
 
 PNR_VM_DIR=$PNR_BUILD_DIR/vm
-# The packages the guest runs the Windows tests, the tour and the benchmark with.
-PNR_VM_PACKAGES="linux-image-amd64 wine wine32:i386 xvfb xdotool x11-utils imagemagick cmake procps"
+# The packages the guest runs the Windows tests, the tour and the benchmark
+# with. libxinerama1:i386 is only recommended by wine32, but without it 32-bit
+# Wine sees one monitor; xrandr (x11-xserver-utils) sets the monitors.
+PNR_VM_PACKAGES="linux-image-amd64 wine wine32:i386 libxinerama1:i386 xvfb xdotool x11-utils x11-xserver-utils imagemagick cmake procps"
 
 # The Debian mirror this machine's apt already uses.
 pnr_vm_mirror() {
