@@ -9,6 +9,7 @@
 
 #include "hooks/chord_machine.h"
 #include "hooks/mouse_move.h"
+#include "placement/desk.h"
 
 namespace {
 
@@ -117,7 +118,7 @@ void CheckMove(int16_t left, int16_t right, int32_t x, int32_t y, int32_t workRi
         abort();
     }
     const bool corner = y <= 5 && (x <= 5 || int64_t{x} >= int64_t{workRight} - 5);
-    if (InTopCorner(x, y, workRight) != corner) {
+    if (InTopCorner(x, y, Rect{0, 0, workRight, 768}) != corner) {
         fprintf(stderr, "corner test wrong at (%d, %d), work right %d\n", x, y, workRight);
         abort();
     }

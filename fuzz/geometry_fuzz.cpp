@@ -1,8 +1,9 @@
 // Drives the hide and show decisions of both windows with arbitrary window
-// rectangles and work areas, applies each placement the way SetWindowPos
-// would, and checks what the user sees: a hidden window leaves exactly a
-// 5-pixel strip, hiding it again does nothing, and showing it puts its edge
-// back where it belongs.
+// rectangles on desks of one to three monitors, applies each placement the
+// way SetWindowPos would, and checks what the user sees: a hidden window
+// leaves exactly a 5-pixel strip on its home monitor and shows on no other,
+// hiding it again does nothing, its strip shows it, showing it puts its edge
+// back, and a pointer on another monitor never shows it.
 #include <stddef.h>
 #include <stdint.h>
 #include <stdio.h>
@@ -34,9 +35,7 @@ struct Reader {
 Rect Apply(const Rect& r, const Placement& p) {
     if (!p.act) return r;
     Rect out = r;
-    if (!(p.flags & kNoMove)) {
-        out = {p.x, p.y, p.x + Width(r), p.y + Height(r)};
-    }
+    if (!(p.flags & kNoMove)) out = {p.x, p.y, p.x + Width(r), p.y + Height(r)};
     if (!(p.flags & kNoSize)) {
         out.right = out.left + p.width;
         out.bottom = out.top + p.height;
@@ -44,119 +43,143 @@ Rect Apply(const Rect& r, const Placement& p) {
     return out;
 }
 
-[[noreturn]] void Fail(const char* what, const Rect& r, int32_t workRight, int32_t workBottom) {
-    fprintf(stderr, "geometry property broken: %s (window %d,%d,%d,%d; work area %d x %d)\n", what,
-            r.left, r.top, r.right, r.bottom, workRight, workBottom);
+[[noreturn]] void Fail(const char* what, const Rect& r, const Desk& desk) {
+    fprintf(stderr, "geometry property broken: %s (window %d,%d,%d,%d)\n", what, r.left, r.top,
+            r.right, r.bottom);
+    for (int32_t i = 0; i < desk.count; ++i) {
+        const Monitor& m = desk.monitors[i];
+        fprintf(stderr, "  monitor %d,%d,%d,%d work %d,%d,%d,%d\n", m.area.left, m.area.top,
+                m.area.right, m.area.bottom, m.work.left, m.work.top, m.work.right, m.work.bottom);
+    }
     abort();
 }
 
-void CheckToolBar(const Rect& r, int32_t workRight, int32_t workBottom, bool menuActive) {
-    const Placement hide = ToolBarHidePlacement(r, workRight, menuActive);
-    if (menuActive) {
-        if (hide.act) Fail("tool bar hidden during a menu loop", r, workRight, workBottom);
-        return;
-    }
-    if (r.bottom <= kStrip) {
-        if (hide.act) Fail("a hidden tool bar was moved again", r, workRight, workBottom);
-        return;
-    }
-    if (!hide.act || (hide.flags & kNoActivate) == 0)
-        Fail("a shown tool bar was not hidden without activation", r, workRight, workBottom);
-    const Rect hidden = Apply(r, hide);
-    // Rows 0 to 4 stay on screen, across the whole work area.
-    if (hidden.bottom != kStrip || hidden.top >= 0 || hidden.left != 0 || hidden.right != workRight ||
-        Height(hidden) != Height(r))
-        Fail("hidden tool bar does not leave a 5-row strip", r, workRight, workBottom);
-    if (ToolBarHidePlacement(hidden, workRight, false).act)
-        Fail("hiding the hidden tool bar moved it", r, workRight, workBottom);
-    // The strip shows it; nothing between the strip and the limit hides it.
-    for (int32_t y : {-1, 0, kStrip - 1})
-        if (ToolBarEdgeOp(hidden, y) != EdgeOp::Show) Fail("strip does not show the tool bar", r, workRight, workBottom);
-    const Rect shown = Apply(hidden, ToolBarShowPlacement(hidden, workRight));
-    if (shown.top != 0 || shown.left != 0 || shown.right != workRight || Height(shown) != Height(r))
-        Fail("show after hide did not bring the tool bar to the top edge", r, workRight, workBottom);
-    // A pointer that hides the shown window never shows the hidden one: no flicker.
-    const int32_t y = r.bottom + Height(r) / 4 + 1;
-    if (r.top >= 0 && ToolBarEdgeOp(r, y) == EdgeOp::Hide && ToolBarEdgeOp(hidden, y) == EdgeOp::Show)
-        Fail("a hiding pointer shows the hidden tool bar", r, workRight, workBottom);
-    // A window lower on screen is only raised, never moved.
-    const Placement raise = ToolBarShowPlacement(r, workRight);
-    if (r.top >= 0 && (raise.flags & (kNoMove | kNoSize)) != (kNoMove | kNoSize))
-        Fail("show moved a tool bar that was on screen", r, workRight, workBottom);
-}
-
-void CheckInspector(const Rect& r, int32_t workRight, int32_t workBottom, bool fullHeight) {
-    const Side side = InspectorSide(r, workRight);
-    const Placement hide = InspectorHidePlacement(r, workRight, workBottom, fullHeight);
-    const bool alreadyHidden = side == Side::Left ? r.right <= kStrip : workRight - r.left <= kStrip;
-    if (alreadyHidden) {
-        if (hide.act) Fail("a hidden inspector was moved again", r, workRight, workBottom);
-        return;
-    }
-    if (!hide.act || (hide.flags & kNoActivate) == 0)
-        Fail("a shown inspector was not hidden without activation", r, workRight, workBottom);
-    const Rect hidden = Apply(r, hide);
-    // Exactly five columns stay inside the work area, on the window's own side.
-    const int32_t onScreen = side == Side::Left ? hidden.right : workRight - hidden.left;
-    if (onScreen != kStrip || Width(hidden) != Width(r))
-        Fail("hidden inspector does not leave a 5-column strip", r, workRight, workBottom);
-    if (fullHeight ? (hidden.top != 0 || hidden.bottom != workBottom)
-                   : (hidden.top != r.top || hidden.bottom != r.bottom))
-        Fail("hiding changed the inspector's rows wrongly", r, workRight, workBottom);
-    if (InspectorSide(hidden, workRight) != side) Fail("the hidden inspector changed sides", r, workRight, workBottom);
-    if (InspectorHidePlacement(hidden, workRight, workBottom, fullHeight).act)
-        Fail("hiding the hidden inspector moved it", r, workRight, workBottom);
-    // Its strip shows it.
-    const int32_t stripX = side == Side::Left ? 0 : workRight - 1;
-    if (InspectorEdgeOp(hidden, stripX, workRight) != EdgeOp::Show)
-        Fail("the strip does not show the inspector", r, workRight, workBottom);
-    const Rect shown = Apply(hidden, InspectorSlideBackPlacement(hidden, workRight, workBottom, fullHeight));
-    const bool atEdge = side == Side::Left ? shown.left == 0 : shown.right == workRight;
-    if (!atEdge || Width(shown) != Width(r)) Fail("show after hide did not restore the edge", r, workRight, workBottom);
-    if (fullHeight ? (shown.top != 0 || shown.bottom != workBottom)
-                   : (shown.top != r.top || shown.bottom != r.bottom))
-        Fail("show after hide changed the inspector's rows wrongly", r, workRight, workBottom);
-    // A window that stood against its edge comes back exactly there.
-    if ((side == Side::Left ? r.left == 0 : r.right == workRight) && (shown.left != r.left || shown.right != r.right))
-        Fail("show after hide did not restore the column", r, workRight, workBottom);
-    // Hysteresis: a pointer that hides the inspector standing at its edge
-    // never shows it once hidden.
-    if (side == Side::Left ? r.left == 0 : r.right == workRight) {
-        for (int32_t x = -2; x <= workRight + 1; x += (workRight / 97) + 1) {
-            if (InspectorEdgeOp(r, x, workRight) == EdgeOp::Hide && InspectorEdgeOp(hidden, x, workRight) == EdgeOp::Show)
-                Fail("a hiding pointer shows the hidden inspector", r, workRight, workBottom);
+// A point of each monitor other than `home`, where no window may show.
+template <class Op>
+void CheckOtherMonitors(const Desk& desk, const Monitor& home, const Rect& r, Op op) {
+    for (int32_t i = 0; i < desk.count; ++i) {
+        const Rect& a = desk.monitors[i].area;
+        if (&desk.monitors[i] == &home) continue;
+        for (const int32_t x : {a.left, a.right - 1}) {
+            for (const int32_t y : {a.top, a.bottom - 1}) {
+                if (op(x, y) == EdgeOp::Show) Fail("a pointer on another monitor shows", r, desk);
+            }
         }
     }
-    // Full placement: against the edge, below the main window, to the bottom.
-    const Rect main = {0, 0, workRight, 40};
-    const Rect placed = Apply(r, InspectorFullPlacement(r, &main, workRight, workBottom));
-    if (placed.top != Height(main) || placed.bottom != workBottom || Width(placed) != Width(r) ||
-        !(side == Side::Left ? placed.left == 0 : placed.right == workRight))
-        Fail("full placement is not against the edge below the main window", r, workRight, workBottom);
+}
+
+void CheckToolBar(const Rect& r, const Desk& desk, bool menuActive) {
+    const Placement hide = ToolBarHidePlacement(r, desk, menuActive);
+    if (menuActive) {
+        if (hide.act) Fail("tool bar moved during a menu loop", r, desk);
+        return;
+    }
+    const Monitor& home = ToolBarHome(desk, r);
+    const Rect& work = home.work;
+    CheckOtherMonitors(desk, home, r, [&](int32_t x, int32_t y) { return ToolBarEdgeOp(r, desk, x, y); });
+    // A window on no monitor goes to the nearest one; only the pointer rule holds there.
+    if (!hide.act || !Overlap(r, home.area)) return;
+    if ((hide.flags & kNoActivate) == 0) Fail("tool bar placed with activation", r, desk);
+    const Rect placed = Apply(r, hide);
+    if (Height(placed) != Height(r) || placed.left != work.left || placed.right != work.right)
+        Fail("tool bar not placed across its work area", r, desk);
+    if (placed.top == work.top) return;  // no free edge: brought back instead
+    // Rows work.top to work.top + 4 stay, on the home monitor alone.
+    if (placed.bottom != work.top + kStrip) Fail("hidden tool bar leaves no 5-row strip", r, desk);
+    if (ReachesAnotherMonitor(desk, home, placed)) Fail("hidden tool bar shows on another monitor", r, desk);
+    if (&ToolBarHome(desk, placed) != &home) Fail("hiding changed the tool bar's home", r, desk);
+    if (ToolBarHidePlacement(placed, desk, false).act) Fail("hiding the hidden tool bar moved it", r, desk);
+    if (ToolBarEdgeOp(placed, desk, work.left, work.top) != EdgeOp::Show)
+        Fail("strip does not show the tool bar", r, desk);
+    const Rect shown = Apply(placed, ToolBarShowPlacement(placed, desk));
+    if (shown.top != work.top || shown.left != work.left || shown.right != work.right)
+        Fail("show after hide did not bring the tool bar to the top edge", r, desk);
+}
+
+void CheckInspector(const Rect& r, const Desk& desk, bool fullHeight) {
+    const Monitor& home = InspectorHome(desk, r);
+    const Rect& work = home.work;
+    CheckOtherMonitors(desk, home, r, [&](int32_t x, int32_t y) { return InspectorEdgeOp(r, desk, x, y); });
+    const Placement hide = InspectorHidePlacement(r, desk, fullHeight);
+    if (!hide.act || !Overlap(r, home.area)) return;
+    if ((hide.flags & kNoActivate) == 0) Fail("inspector placed with activation", r, desk);
+    const Rect placed = Apply(r, hide);
+    if (Width(placed) != Width(r)) Fail("hiding changed the inspector's width", r, desk);
+    if (fullHeight ? (placed.top != work.top || placed.bottom != work.bottom)
+                   : (placed.top != r.top || placed.bottom != r.bottom))
+        Fail("hiding changed the inspector's rows wrongly", r, desk);
+    if (placed.left == work.left || placed.right == work.right) return;  // brought back
+    const bool left = placed.right == work.left + kStrip;
+    if (!left && placed.left != work.right - kStrip) Fail("hidden inspector leaves no 5-column strip", r, desk);
+    if (ReachesAnotherMonitor(desk, home, placed)) Fail("hidden inspector shows on another monitor", r, desk);
+    if (&InspectorHome(desk, placed) != &home) Fail("hiding changed the inspector's home", r, desk);
+    if (InspectorHidePlacement(placed, desk, fullHeight).act) Fail("hiding the hidden inspector moved it", r, desk);
+    // Its strip shows it, on a row of the home monitor.
+    const int32_t y = placed.top > home.area.top ? placed.top : home.area.top;
+    if (y < home.area.bottom && y < placed.bottom &&
+        InspectorEdgeOp(placed, desk, left ? work.left : work.right - 1, y) != EdgeOp::Show)
+        Fail("the strip does not show the inspector", r, desk);
+    const Rect shown = Apply(placed, InspectorSlideBackPlacement(placed, desk, fullHeight));
+    if (left ? shown.left != work.left : shown.right != work.right)
+        Fail("show after hide did not restore the edge", r, desk);
+}
+
+// A monitor beside `m` on one of its four sides, shifted along it.
+Rect Beside(const Rect& m, uint32_t side, int32_t w, int32_t h, int32_t shift) {
+    switch (side % 4) {
+        case 0: return {m.right, m.top + shift, m.right + w, m.top + shift + h};
+        case 1: return {m.left - w, m.top + shift, m.left, m.top + shift + h};
+        case 2: return {m.left + shift, m.top - h, m.left + shift + w, m.top};
+        default: return {m.left + shift, m.bottom, m.left + shift + w, m.bottom + h};
+    }
+}
+
+// Its work area: the monitor less a bar along one side, or all of it.
+Rect WorkOf(const Rect& area, Reader& in) {
+    Rect work = area;
+    const int32_t bar = in.in(0, 60);
+    switch (in.word() % 6) {
+        case 0: work.top += bar; break;
+        case 1: work.bottom -= bar; break;
+        case 2: work.left += bar; break;
+        case 3: work.right -= bar; break;
+        default: break;
+    }
+    return work;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Reader in{data, size};
-    // Sizes a desktop can have: windows wider than 5 pixels and no wider than
-    // the work area, placed anywhere within a few screens of it.
-    const int32_t workRight = in.in(12, 16384);
-    const int32_t workBottom = in.in(12, 16384);
+    Desk desk = {};
+    const Rect primary = {0, 0, in.in(200, 8192), in.in(200, 8192)};
+    desk.monitors[0] = {primary, WorkOf(primary, in)};
+    desk.count = 1;
+    const uint32_t layout = in.word();
+    for (int32_t i = 1; i <= static_cast<int32_t>(layout % 3); ++i) {
+        const int32_t w = in.in(200, 8192), h = in.in(200, 8192);
+        const Rect area = Beside(desk.monitors[i - 1].area, in.word(), w, h, in.in(-h / 2, h / 2));
+        // Monitors never overlap.
+        bool overlaps = false;
+        for (int32_t j = 0; j < desk.count; ++j) overlaps |= Overlap(area, desk.monitors[j].area);
+        if (overlaps) break;
+        desk.monitors[desk.count++] = {area, WorkOf(area, in)};
+    }
     const uint32_t flags = in.word();
+    const Rect& home = desk.monitors[in.word() % desk.count].work;
+    const int32_t span = Width(home), rows = Height(home);
 
-    const int32_t tbHeight = in.in(kStrip + 1, 2 * workBottom);
-    const int32_t tbLeft = in.in(-2 * workRight, 2 * workRight);
-    const int32_t tbTop = in.in(-2 * workBottom, 2 * workBottom);
-    const int32_t tbWidth = in.in(1, 2 * workRight);
-    CheckToolBar({tbLeft, tbTop, tbLeft + tbWidth, tbTop + tbHeight}, workRight, workBottom, flags & 1);
+    const int32_t tbLeft = in.in(home.left - span, home.right);
+    const int32_t tbTop = in.in(home.top - rows, home.bottom);
+    const int32_t tbWidth = in.in(1, 2 * span), tbHeight = in.in(kStrip + 1, rows);
+    CheckToolBar({tbLeft, tbTop, tbLeft + tbWidth, tbTop + tbHeight}, desk, flags & 1);
 
-    const int32_t width = in.in(kStrip + 1, workRight);
-    const int32_t height = in.in(1, 2 * workBottom);
-    int32_t left = in.in(-width, workRight);
+    const int32_t width = in.in(kStrip + 1, span), height = in.in(1, rows);
+    int32_t left = in.in(home.left - width, home.right);
     // Often against one of the edges, where a shown inspector usually stands.
-    if (flags & 4) left = (flags & 8) ? 0 : workRight - width;
-    const int32_t top = in.in(-workBottom, workBottom);
-    CheckInspector({left, top, left + width, top + height}, workRight, workBottom, flags & 2);
+    if (flags & 4) left = (flags & 8) ? home.left : home.right - width;
+    const int32_t top = in.in(home.top - rows / 2, home.bottom - 1);
+    CheckInspector({left, top, left + width, top + height}, desk, flags & 2);
     return 0;
 }

@@ -30,9 +30,7 @@ pnr_choose_wine() {
 
 PNR_XVFB_PID=""
 
-pnr_stop_session() {
-    # Ends every Wine process of our private prefix (and no other), then our display.
-    "$WINESERVER" -k >/dev/null 2>&1 || true
+pnr_stop_display() {
     if [ -n "$PNR_XVFB_PID" ]; then
         kill "$PNR_XVFB_PID" 2>/dev/null || true
         wait "$PNR_XVFB_PID" 2>/dev/null || true
@@ -40,18 +38,35 @@ pnr_stop_session() {
     fi
 }
 
+pnr_stop_session() {
+    # Ends every Wine process of our private prefix (and no other), then our display.
+    "$WINESERVER" -k >/dev/null 2>&1 || true
+    pnr_stop_display
+}
+
+# Starts a private Xvfb and points DISPLAY at it: pnr_start_display
+# [WIDTHxHEIGHT [more Xvfb arguments]]. Xvfb takes a free display number
+# itself and reports it (-displayfd), so no other run can take it between
+# the choice and the start.
 pnr_start_display() {
-    local n=77
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    local screen=${1:-1024x768}
+    [ $# -gt 0 ] && shift
+    local number
+    number=$(mktemp "${TMPDIR:-/tmp}/pnr-display.XXXXXX") || return 1
+    Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp "$@" 3>"$number" >/dev/null 2>&1 &
     PNR_XVFB_PID=$!
-    export DISPLAY=":$n"
     local i
     for i in $(seq 1 100); do
-        xdpyinfo >/dev/null 2>&1 && return 0
+        if [ -s "$number" ]; then
+            export DISPLAY=":$(tr -dc 0-9 <"$number")"
+            rm -f "$number"
+            xdpyinfo >/dev/null 2>&1 && return 0
+            break
+        fi
         sleep 0.1
     done
-    echo "panorela: Xvfb did not start on $DISPLAY" >&2
+    rm -f "$number"
+    echo "panorela: Xvfb did not start" >&2
     return 1
 }
 

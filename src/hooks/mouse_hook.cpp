@@ -5,6 +5,7 @@
 #include "hooks/chord_machine.h"
 #include "hooks/mouse_move.h"
 #include "placement/objinsp.h"
+#include "placement/read_desk.h"
 #include "placement/toolbar.h"
 #include "state/shared_state.h"
 
@@ -55,9 +56,13 @@ __attribute__((noinline)) LRESULT CALLBACK TrackButton(int code, WPARAM wParam, 
     return CallNextHookEx(AsHook(g_hookHandles[0]), code, wParam, lParam);
 }
 
+// Reads the monitors once for the corner test and both triggers.
 __attribute__((noinline)) void SlideOnMove(const POINT& pt) {
-    if (g_state->ObjInspHiding && CanSlide()) InspectorEdgeTrigger(pt.x);
-    if (g_state->ToolBarHiding && CanSlide()) ToolBarEdgeTrigger(pt.x, pt.y);
+    Desk desk;
+    ReadDesk(&desk);
+    if (InTopCorner(desk, pt.x, pt.y)) return;
+    if (g_state->ObjInspHiding && CanSlide()) InspectorEdgeTrigger(desk, pt.x, pt.y);
+    if (g_state->ToolBarHiding && CanSlide()) ToolBarEdgeTrigger(desk, pt.x, pt.y);
 }
 
 void TrackMove(SharedState* state, const MOUSEHOOKSTRUCT* mouse) {
@@ -65,7 +70,6 @@ void TrackMove(SharedState* state, const MOUSEHOOKSTRUCT* mouse) {
     const SHORT right = ButtonHeld(left) ? GetAsyncKeyState(VK_RBUTTON) : 0;
     if (!MovePassesButtonTest(left, right)) return;  // a left-button drag
     state->IdleMark = 0;
-    if (InTopCorner(mouse->pt.x, mouse->pt.y, state->WorkRight)) return;
     if (state->ObjInspHiding || state->ToolBarHiding) SlideOnMove(mouse->pt);
 }
 

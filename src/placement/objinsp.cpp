@@ -5,14 +5,16 @@
 #include "../state/shared_state.h"
 #include "objinsp_geometry.h"
 #include "place_window.h"
+#include "read_desk.h"
 
 void HideInspector() {
     if (!g_state) return;
     RECT r;
     if (!ReadWindowRect(&g_state->InspectorWnd, &r)) return;
+    Desk desk;
+    ReadDesk(&desk);
     PlaceWindow(AsWnd(g_state->InspectorWnd),
-                InspectorHidePlacement(ToRect(r), g_state->WorkRight, g_state->WorkBottom,
-                                       g_state->InspectorFullHeight != 0));
+                InspectorHidePlacement(ToRect(r), desk, g_state->InspectorFullHeight != 0));
 }
 
 void ShowInspector(bool place) {
@@ -20,6 +22,8 @@ void ShowInspector(bool place) {
     RECT r;
     if (!ReadWindowRect(&g_state->InspectorWnd, &r)) return;
     const Rect wnd = ToRect(r);
+    Desk desk;
+    ReadDesk(&desk);
     Placement p;
     if (place) {
         // The main window is read once, without discovery; unreadable, it
@@ -28,28 +32,33 @@ void ShowInspector(bool place) {
         Rect main = {};
         const bool haveMain = GetWindowRect(AsWnd(g_state->AppBuilderWnd), &m) != 0;
         if (haveMain) main = ToRect(m);
-        p = InspectorFullPlacement(wnd, haveMain ? &main : nullptr, g_state->WorkRight,
-                                   g_state->WorkBottom);
+        p = InspectorFullPlacement(wnd, haveMain ? &main : nullptr, desk);
     } else {
-        p = InspectorSlideBackPlacement(wnd, g_state->WorkRight, g_state->WorkBottom,
-                                        g_state->InspectorFullHeight != 0);
+        p = InspectorSlideBackPlacement(wnd, desk, g_state->InspectorFullHeight != 0);
     }
     PlaceWindow(AsWnd(g_state->InspectorWnd), p);
 }
 
-void InspectorEdgeTrigger(int32_t x) {
+void InspectorEdgeTrigger(const Desk& desk, int32_t x, int32_t y) {
     if (!g_state) return;
-    // The side, and so every limit, depends on the rectangle: read it first.
+    // The side, and so every limit, depends on the rectangle: read it first,
+    // once, for the decision and the placement alike.
     RECT r;
     if (!ReadWindowRect(&g_state->InspectorWnd, &r)) return;
-    switch (InspectorEdgeOp(ToRect(r), x, g_state->WorkRight)) {
-        case EdgeOp::Show: ShowInspector(false); break;
+    const Rect wnd = ToRect(r);
+    const bool fullHeight = g_state->InspectorFullHeight != 0;
+    switch (InspectorEdgeOp(wnd, desk, x, y)) {
+        case EdgeOp::Show:
+            PlaceWindow(AsWnd(g_state->InspectorWnd), InspectorSlideBackPlacement(wnd, desk, fullHeight));
+            break;
         case EdgeOp::Hide: {
             const bool whenActive = g_state->HideInspectorWhenActive != 0;
             // The foreground window is asked only when its answer matters.
             const bool foreground =
                 !whenActive && GetForegroundWindow() == AsWnd(g_state->InspectorWnd);
-            if (InspectorMayHide(whenActive, foreground)) HideInspector();
+            if (InspectorMayHide(whenActive, foreground)) {
+                PlaceWindow(AsWnd(g_state->InspectorWnd), InspectorHidePlacement(wnd, desk, fullHeight));
+            }
             break;
         }
         case EdgeOp::None: break;

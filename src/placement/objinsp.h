@@ -4,9 +4,11 @@
 
 #include <stdint.h>
 
+#include "desk.h"
+
 void HideInspector();
 // With `place` set the inspector also goes below the main window, down to the
 // bottom of the work area; without it, it only slides back onto the screen.
 void ShowInspector(bool place);
-// Called on mouse moves with the pointer's x; y plays no part.
-void InspectorEdgeTrigger(int32_t x);
+// Called on mouse moves with the pointer position and the monitors.
+void InspectorEdgeTrigger(const Desk& desk, int32_t x, int32_t y);

@@ -1,2 +1,4 @@
-list(APPEND PNR_CORE_SOURCES src/placement/toolbar_geometry.cpp src/placement/objinsp_geometry.cpp)
-list(APPEND PNR_WIN_SOURCES src/placement/toolbar.cpp src/placement/objinsp.cpp)
+list(APPEND PNR_CORE_SOURCES src/placement/desk.cpp src/placement/toolbar_geometry.cpp
+  src/placement/objinsp_geometry.cpp)
+list(APPEND PNR_WIN_SOURCES src/placement/read_desk.cpp src/placement/toolbar.cpp
+  src/placement/objinsp.cpp)

@@ -4,6 +4,7 @@
 #include "../exports.h"
 #include "../state/shared_state.h"
 #include "place_window.h"
+#include "read_desk.h"
 #include "toolbar_geometry.h"
 
 void HideToolBar() {
@@ -11,27 +12,37 @@ void HideToolBar() {
     RECT r;
     // Read first: a stale handle is repaired even while a menu loop runs.
     if (!ReadWindowRect(&g_state->AppBuilderWnd, &r)) return;
+    Desk desk;
+    ReadDesk(&desk);
     PlaceWindow(AsWnd(g_state->AppBuilderWnd),
-                ToolBarHidePlacement(ToRect(r), g_state->WorkRight, g_state->MenuActive != 0));
+                ToolBarHidePlacement(ToRect(r), desk, g_state->MenuActive != 0));
 }
 
 void ShowToolBar() {
     if (!g_state) return;
     RECT r;
     if (!ReadWindowRect(&g_state->AppBuilderWnd, &r)) return;
-    PlaceWindow(AsWnd(g_state->AppBuilderWnd), ToolBarShowPlacement(ToRect(r), g_state->WorkRight));
+    Desk desk;
+    ReadDesk(&desk);
+    PlaceWindow(AsWnd(g_state->AppBuilderWnd), ToolBarShowPlacement(ToRect(r), desk));
 }
 
-void ToolBarEdgeTrigger(int32_t, int32_t y) {
+void ToolBarEdgeTrigger(const Desk& desk, int32_t x, int32_t y) {
     if (!g_state) return;
-    // In the strip no rectangle is needed: this runs on every mouse move.
-    if (ToolBarStripHit(y)) {
-        ShowToolBar();
-        return;
-    }
+    // One read of the rectangle decides and places: this runs on every mouse move.
     RECT r;
     if (!ReadWindowRect(&g_state->AppBuilderWnd, &r)) return;
-    if (ToolBarEdgeOp(ToRect(r), y) == EdgeOp::Hide) HideToolBar();
+    const Rect wnd = ToRect(r);
+    switch (ToolBarEdgeOp(wnd, desk, x, y)) {
+        case EdgeOp::Show:
+            PlaceWindow(AsWnd(g_state->AppBuilderWnd), ToolBarShowPlacement(wnd, desk));
+            break;
+        case EdgeOp::Hide:
+            PlaceWindow(AsWnd(g_state->AppBuilderWnd),
+                        ToolBarHidePlacement(wnd, desk, g_state->MenuActive != 0));
+            break;
+        case EdgeOp::None: break;
+    }
 }
 
 PNR_EXPORT void SetToolBarHidingMode(uint32_t eax) {

@@ -4,7 +4,9 @@
 
 #include <stdint.h>
 
+#include "desk.h"
+
 void HideToolBar();
 void ShowToolBar();
-// Called on mouse moves with the pointer position; only y matters.
-void ToolBarEdgeTrigger(int32_t x, int32_t y);
+// Called on mouse moves with the pointer position and the monitors.
+void ToolBarEdgeTrigger(const Desk& desk, int32_t x, int32_t y);

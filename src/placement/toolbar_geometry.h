@@ -1,20 +1,25 @@
-// Where the IDE main window goes: shown at the top of the screen, or slid up
-// until only its lowest rows stay on screen.
+// Where the IDE main window goes: shown at the top of its home monitor's
+// work area, or slid up off that edge until only its lowest rows stay on
+// screen. Its home is the monitor whose top strip it is hidden in, else the
+// monitor that holds most of it.
 #pragma once
 
-#include "geometry.h"
+#include "desk.h"
+
+const Monitor& ToolBarHome(const Desk& desk, const Rect& wnd);
 
 // Slide up so the bottom edge lands at the strip, unless a menu loop is
-// running or the window is already that high.
-Placement ToolBarHidePlacement(const Rect& wnd, int32_t workRight, bool menuActive);
+// running or the window is already that high. Where another monitor adjoins
+// the top edge over the work area's columns the window is not hidden: one
+// that sticks out above the work area comes back instead.
+Placement ToolBarHidePlacement(const Rect& wnd, const Desk& desk, bool menuActive);
 
-// Back to the top left corner when the window sticks out above the screen;
-// otherwise only raised.
-Placement ToolBarShowPlacement(const Rect& wnd, int32_t workRight);
+// Back to the work area's top left corner when the window sticks out above
+// it; otherwise only raised.
+Placement ToolBarShowPlacement(const Rect& wnd, const Desk& desk);
 
-// A pointer row in the strip shows the window before any rectangle is read.
-inline bool ToolBarStripHit(int32_t y) { return y < kStrip; }
-
-// The whole trigger: Show in the strip, Hide once the pointer is more than a
-// quarter of the window's height below its bottom edge, else None.
-EdgeOp ToolBarEdgeOp(const Rect& wnd, int32_t y);
+// The trigger: Show for a pointer in the home monitor's top strip (every row
+// above the work area's top edge + 5, across the work area's columns), Hide
+// once the pointer is more than a quarter of the window's height below its
+// bottom edge, else None. A pointer on another monitor never shows it.
+EdgeOp ToolBarEdgeOp(const Rect& wnd, const Desk& desk, int32_t x, int32_t y);

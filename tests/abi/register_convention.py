@@ -38,8 +38,14 @@ ARG_BYTES = {
     "UnhookWindowsHookEx": 4, "CallNextHookEx": 16, "IsWindowVisible": 4, "SendMessageA": 16,
     "GetSystemMenu": 8, "GetMenuItemCount": 4, "AppendMenuA": 16, "DeleteMenu": 12,
     "PostMessageA": 16, "GetAsyncKeyState": 4, "IsWindowEnabled": 4, "GetMenuItemID": 8,
-    "GetMenuState": 12,
+    "GetMenuState": 12, "EnumDisplayMonitors": 16, "GetMonitorInfoA": 8,
 }
+# The model's desk: the primary monitor and a neighbour on its right, each
+# as (handle, monitor, work area, flags).
+MONITORS = [(0x30001, (0, 0, 1024, 768), (0, 0, 1024, 768), 1),
+            (0x30002, (1024, 0, 2048, 768), (1024, 0, 2048, 768), 0)]
+ENUM_RETURN = 0x00400F00    # where an enumeration callback returns to
+MONITOR_RECTS = 0x00610F00  # the rectangles handed to the callback
 
 
 class Machine:
@@ -65,16 +71,29 @@ class Machine:
                 self.stubs[address] = name
                 self.uc.mem_write(imp.address, struct.pack("<I", address))
         self.uc.mem_write(STUBS, b"\xc3" * len(self.stubs))
+        self.uc.mem_write(ENUM_RETURN, b"\xc3")
+        self.enumerations = []
         self.uc.hook_add(UC_HOOK_CODE, self.on_stub, begin=STUBS, end=STUBS + 0xFFF)
         self.exports = {e.ordinal: base + e.address for e in self.pe.DIRECTORY_ENTRY_EXPORT.symbols}
         self.entry = base + self.pe.OPTIONAL_HEADER.AddressOfEntryPoint
 
     # --- the model of the platform ----------------------------------------
     def on_stub(self, uc, address, size, _):
+        if address == ENUM_RETURN:
+            self.next_monitor(uc)
+            return
         name = self.stubs[address]
         esp = uc.reg_read(UC_X86_REG_ESP)
         ret, = struct.unpack("<I", uc.mem_read(esp, 4))
         args = struct.unpack("<7I", uc.mem_read(esp + 4, 28))
+        if name == "EnumDisplayMonitors":
+            # The callback runs in the library, once per monitor, before the
+            # call returns: (caller's return, its stack after the call,
+            # callback, data, next monitor).
+            self.calls.append((name, args))
+            self.enumerations.append([ret, esp + 4 + ARG_BYTES[name], args[2], args[3], 0])
+            self.next_monitor(uc, first=True)
+            return
         if name not in ARG_BYTES:
             self.failures.append(f"unexpected import called: {name}")
             uc.emu_stop()
@@ -84,7 +103,33 @@ class Machine:
         uc.reg_write(UC_X86_REG_ESP, esp + 4 + ARG_BYTES[name])
         uc.reg_write(UC_X86_REG_EIP, ret)
 
+    def next_monitor(self, uc, first=False):
+        """Calls the enumeration's callback for its next monitor, or returns
+        TRUE to the caller once every monitor has been seen or the callback
+        answered FALSE."""
+        ret, caller_esp, callback, data, index = self.enumerations[-1]
+        if index < len(MONITORS) and (first or uc.reg_read(UC_X86_REG_EAX) & 0xFFFFFFFF):
+            handle, area, _, _ = MONITORS[index]
+            rect = MONITOR_RECTS + 16 * index
+            uc.mem_write(rect, struct.pack("<4i", *area))
+            esp = caller_esp - 20
+            uc.mem_write(esp, struct.pack("<5I", ENUM_RETURN, handle, 0, rect, data))
+            self.enumerations[-1][4] = index + 1
+            uc.reg_write(UC_X86_REG_ESP, esp)
+            uc.reg_write(UC_X86_REG_EIP, callback)
+            return
+        self.enumerations.pop()
+        uc.reg_write(UC_X86_REG_EAX, 1)
+        uc.reg_write(UC_X86_REG_ESP, caller_esp)
+        uc.reg_write(UC_X86_REG_EIP, ret)
+
     def answer(self, name, a):
+        if name == "GetMonitorInfoA":
+            for handle, area, work, flags in MONITORS:
+                if handle == a[0]:
+                    self.uc.mem_write(a[1] + 4, struct.pack("<8iI", *area, *work, flags))
+                    return 1
+            return 0
         if name == "CreateFileMappingA":
             return 0x100
         if name == "GetLastError":

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "hooks/mouse_move.h"
+#include "placement/desk.h"
 
 namespace {
 
@@ -54,7 +55,7 @@ class CornerTest : public ::testing::TestWithParam<CornerCase> {};
 
 TEST_P(CornerTest, StopsOnlyInsideTheTwoTopCornerSquares) {
     const CornerCase& c = GetParam();
-    EXPECT_EQ(InTopCorner(c.x, c.y, kWorkRight), c.corner) << "(" << c.x << ", " << c.y << ")";
+    EXPECT_EQ(InTopCorner(c.x, c.y, Rect{0, 0, kWorkRight, 768}), c.corner) << "(" << c.x << ", " << c.y << ")";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -68,10 +69,10 @@ INSTANTIATE_TEST_SUITE_P(
                       CornerCase{512, -20, false}));
 
 TEST(CornerTest, ExtremeWorkRightDoesNotWrap) {
-    EXPECT_TRUE(InTopCorner(INT32_MAX - 5, 0, INT32_MAX));
-    EXPECT_FALSE(InTopCorner(INT32_MAX - 6, 0, INT32_MAX));
+    EXPECT_TRUE(InTopCorner(INT32_MAX - 5, 0, Rect{0, 0, INT32_MAX, 768}));
+    EXPECT_FALSE(InTopCorner(INT32_MAX - 6, 0, Rect{0, 0, INT32_MAX, 768}));
     // WorkRight - 5 wrapped in 32 bits would put the limit near INT32_MAX.
-    EXPECT_TRUE(InTopCorner(100, 0, INT32_MIN));
+    EXPECT_TRUE(InTopCorner(100, 0, Rect{0, 0, INT32_MIN, 768}));
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ TEST(InspectorGeometry, SideFollowsTheCentre) {
     for (const SideCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "left " << c.wnd.left << " right " << c.wnd.right
                                         << " work right " << c.workRight);
-        EXPECT_EQ(InspectorSide(c.wnd, c.workRight), c.expected);
+        EXPECT_EQ(InspectorSide(c.wnd, {0, 0, c.workRight, kBottom}), c.expected);
     }
 }
 
@@ -76,7 +76,7 @@ TEST(InspectorGeometry, Hide) {
     };
     for (const PlaceCase& c : cases) {
         SCOPED_TRACE(c.what);
-        ExpectPlacement(InspectorHidePlacement(c.wnd, kRight, kBottom, c.fullHeight), c.expected);
+        ExpectPlacement(InspectorHidePlacement(c.wnd, OneMonitor(kRight, kBottom), c.fullHeight), c.expected);
     }
 }
 
@@ -99,7 +99,7 @@ TEST(InspectorGeometry, SlideBack) {
     };
     for (const PlaceCase& c : cases) {
         SCOPED_TRACE(c.what);
-        ExpectPlacement(InspectorSlideBackPlacement(c.wnd, kRight, kBottom, c.fullHeight),
+        ExpectPlacement(InspectorSlideBackPlacement(c.wnd, OneMonitor(kRight, kBottom), c.fullHeight),
                         c.expected);
     }
 }
@@ -134,7 +134,7 @@ TEST(InspectorGeometry, FullPlacementBelowTheMainWindow) {
     for (const FullCase& c : cases) {
         SCOPED_TRACE(c.what);
         ExpectPlacement(
-            InspectorFullPlacement(c.wnd, c.mainReadable ? &c.main : nullptr, kRight, kBottom),
+            InspectorFullPlacement(c.wnd, c.mainReadable ? &c.main : nullptr, OneMonitor(kRight, kBottom)),
             c.expected);
     }
 }
@@ -185,7 +185,7 @@ TEST(InspectorGeometry, EdgeTrigger) {
     };
     for (const TriggerCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "window left " << c.wnd.left << ", x " << c.x);
-        EXPECT_STREQ(OpName(InspectorEdgeOp(c.wnd, c.x, kRight)), OpName(c.expected));
+        EXPECT_STREQ(OpName(InspectorEdgeOp(c.wnd, OneMonitor(kRight, kBottom), c.x, 300)), OpName(c.expected));
     }
 }
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "placement/geometry.h"
+#include "placement/desk.h"
 
 inline void ExpectPlacement(const Placement& actual, const Placement& expected) {
     EXPECT_EQ(actual.act, expected.act);
@@ -22,4 +22,12 @@ inline const char* OpName(EdgeOp op) {
         case EdgeOp::None: break;
     }
     return "None";
+}
+
+// A desk of one monitor whose work area is all of it, from the corner.
+inline Desk OneMonitor(int32_t right, int32_t bottom) {
+    Desk desk = {};
+    desk.count = 1;
+    desk.monitors[0].area = desk.monitors[0].work = {0, 0, right, bottom};
+    return desk;
 }

@@ -34,7 +34,7 @@ TEST(ToolBarGeometry, Hide) {
     };
     for (const HideCase& c : cases) {
         SCOPED_TRACE(c.what);
-        ExpectPlacement(ToolBarHidePlacement(c.wnd, c.workRight, c.menuActive), c.expected);
+        ExpectPlacement(ToolBarHidePlacement(c.wnd, OneMonitor(c.workRight, 768), c.menuActive), c.expected);
     }
 }
 
@@ -56,7 +56,7 @@ TEST(ToolBarGeometry, Show) {
     };
     for (const ShowCase& c : cases) {
         SCOPED_TRACE(c.what);
-        ExpectPlacement(ToolBarShowPlacement(c.wnd, c.workRight), c.expected);
+        ExpectPlacement(ToolBarShowPlacement(c.wnd, OneMonitor(c.workRight, 768)), c.expected);
     }
 }
 
@@ -106,7 +106,7 @@ TEST(ToolBarGeometry, EdgeTrigger) {
     for (const TriggerCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "window top " << c.wnd.top << " bottom " << c.wnd.bottom
                                         << ", y " << c.y);
-        EXPECT_STREQ(OpName(ToolBarEdgeOp(c.wnd, c.y)), OpName(c.expected));
+        EXPECT_STREQ(OpName(ToolBarEdgeOp(c.wnd, OneMonitor(1024, 768), 500, c.y)), OpName(c.expected));
     }
 }
 

@@ -6,7 +6,7 @@
 //   create <class> <x> <y> <w> <h> <visible> [caption]  -> window handle
 //   destroy <hwnd> | enable <hwnd> <0|1> | show <hwnd> <SW_ code>
 //   activate <hwnd>                -> makes the window the foreground window
-//   backdrop                       -> a full-screen window at the bottom that
+//   backdrop                       -> a window over the whole desk, at the bottom, that
 //                                     never activates, so the pointer is always
 //                                     over a window of this (hooked) process
 //   menu <hwnd>                    -> item count of its system menu (-1 when
@@ -154,9 +154,13 @@ LRESULT Execute(const std::string& line) {
     }
     if (verb == "backdrop") {
         RegisterIdeClass("PnrBackdrop");
-        HWND wnd = CreateWindowExA(WS_EX_NOACTIVATE, "PnrBackdrop", "", WS_POPUP | WS_VISIBLE, 0, 0,
-                                   GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                   nullptr, nullptr, g_instance, nullptr);
+        // Over every monitor of the desk.
+        HWND wnd = CreateWindowExA(WS_EX_NOACTIVATE, "PnrBackdrop", "", WS_POPUP | WS_VISIBLE,
+                                   GetSystemMetrics(SM_XVIRTUALSCREEN),
+                                   GetSystemMetrics(SM_YVIRTUALSCREEN),
+                                   GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                                   GetSystemMetrics(SM_CYVIRTUALSCREEN), nullptr, nullptr,
+                                   g_instance, nullptr);
         SetWindowPos(wnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         return reinterpret_cast<LRESULT>(wnd);
     }

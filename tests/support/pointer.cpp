@@ -12,7 +12,14 @@ bool Xdotool(const std::string& arguments, DWORD settleMs) {
 }
 
 bool MovePointer(int x, int y) {
-    if (!Xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y), 0)) return false;
+    // X's screen starts at the top left of the whole desk, which lies at
+    // negative Windows coordinates where a monitor stands left of or above
+    // the primary one.
+    const int screenX = x - GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int screenY = y - GetSystemMetrics(SM_YVIRTUALSCREEN);
+    if (!Xdotool("mousemove " + std::to_string(screenX) + " " + std::to_string(screenY), 0)) {
+        return false;
+    }
     return WaitFor([&] {
         POINT p;
         return GetCursorPos(&p) && p.x == x && p.y == y;

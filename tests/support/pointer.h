@@ -11,7 +11,8 @@
 // run for `settleMs` milliseconds.
 bool Xdotool(const std::string& arguments, DWORD settleMs);
 
-// Moves the pointer and waits until Wine reports it there.
+// Moves the pointer to a point in Windows coordinates and waits until Wine
+// reports it there.
 bool MovePointer(int x, int y);
 
 // Moves the pointer through SendInput (absolute screen coordinates) without
