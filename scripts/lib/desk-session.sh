@@ -60,6 +60,7 @@ fi
 key='HKCU\Software\Wine\X11 Driver'
 "$WINELOADER" reg add "$key" /v Decorated /d N /f >/dev/null 2>&1
 "$WINELOADER" reg add "$key" /v UseXRandR /d N /f >/dev/null 2>&1
+"$WINELOADER" reg add "$key" /v Managed /d "${PNR_WINE_MANAGED:-Y}" /f >/dev/null 2>&1
 if [ $primary -ne 0 ]; then
     "$WINELOADER" reg add "$key" /v PrimaryMonitor /d "$primary" /f >/dev/null 2>&1
 else

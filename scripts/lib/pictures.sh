@@ -6,8 +6,9 @@
 #   pnr_pictures SHOTS DOCS
 #
 # SHOTS holds the tour's screenshots and steps.txt (written by the demo
-# program); DOCS gets demo.gif, screenshots/before-and-active.png and
-# screenshots/host-window.png. Each marked screenshot, with the pointer drawn
+# program, and desk.txt for the two-monitor scene); DOCS gets demo.gif,
+# screenshots/before-and-active.png, screenshots/host-window.png and
+# screenshots/two-monitors.png. Each marked screenshot, with the pointer drawn
 # in and a caption strip naming the step, goes to SHOTS/marked.
 
 # The pointer: an arrow with its tip at 0,0, drawn over a ring that makes it
@@ -117,8 +118,24 @@ pnr_pictures() {
         "$shots/host-window.png"
     pnr_png_out "$shots/host-window.png" "$docs/screenshots/host-window.png"
 
+    # The two-monitor scene: the whole desk, the pointer on the second monitor.
+    local desk_shot dx dy desk_caption
+    read -r desk_shot dx dy desk_caption <"$shots/desk.txt" || true
+    if [ ! -s "$shots/$desk_shot.png" ] ||
+       [ "$(identify -format '%wx%h' "$shots/$desk_shot.png" 2>/dev/null)" != 2048x768 ]; then
+        echo "panorela: the two-monitor scene left no screenshot of the whole desk" >&2
+        failed=1
+    else
+        pnr_mark_pointer "$shots/$desk_shot.png" "$shots/pointer/$desk_shot.png" "$dx" "$dy" 0
+        convert "$shots/pointer/$desk_shot.png" -resize 50% -bordercolor '#8A949E' -border 1 \
+            "$shots/marked/$desk_shot.png"
+        pnr_caption_strip "$shots/marked/$desk_shot.png" "$shots/two-monitors.png" "$desk_caption"
+        pnr_png_out "$shots/two-monitors.png" "$docs/screenshots/two-monitors.png"
+    fi
+
     local picture size
-    for picture in "$docs/demo.gif" "$docs/screenshots/before-and-active.png" "$docs/screenshots/host-window.png"; do
+    for picture in "$docs/demo.gif" "$docs/screenshots/before-and-active.png" "$docs/screenshots/host-window.png" \
+                   "$docs/screenshots/two-monitors.png"; do
         size=$(stat -c %s "$picture" 2>/dev/null || echo 0)
         if [ "$size" -lt 2000 ] || [ "$size" -gt 2097152 ]; then
             echo "panorela: $picture has $size bytes" >&2

@@ -13,6 +13,9 @@ summary="$PNR_SHOTS/summary.md"
     echo "The $bits-bit build under $bits-bit Wine${PNR_VM_NOTE:+, $PNR_VM_NOTE}."
     echo
     "$WINELOADER" demo.exe | tr -d '\r'
+    # One scene on a desk of two monitors, in a display and Wine session of its own.
+    bash "$(dirname "${BASH_SOURCE[0]}")/../wine-run" --desk neighbour_right demo.exe --two-monitors |
+        tr -d '\r'
     echo
     for shot in "$PNR_SHOTS"/*.png; do
         echo "![$(basename "$shot" .png)](marked/$(basename "$shot"))"

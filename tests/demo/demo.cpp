@@ -2,6 +2,7 @@
 // switch both hiding modes on and activate the library, moves the real
 // pointer to show and hide both windows, switches the main window's hiding
 // off and on again with a two-button chord on its caption, and deactivates.
+// With --two-monitors it shows one scene on a desk of two monitors instead.
 // At each step it checks that both windows stand where the step says, prints
 // where they stand and saves a screenshot into the folder named by PNR_SHOTS
 // (a Unix path), with a line per step in steps.txt there for the pictures
@@ -91,9 +92,61 @@ DWORD RunHost(const std::string& arguments) {
     return code;
 }
 
+// The two-monitor scene, on a desk with a second monitor right of the
+// primary one (scripts/lib/desk-session.sh): the inspector, docked at the
+// right where the neighbour adjoins, hides off the free left edge instead,
+// and the pointer crossing to the second monitor shows nothing.
+int TwoMonitorScene() {
+    StandIn ide;
+    Host host;
+    SharedState* state = host.Loaded() ? host.MapData() : nullptr;
+    if (!ide.Started() || !state) {
+        fprintf(stderr, "demo: the stand-in IDE or the library did not start\n");
+        return 2;
+    }
+    ide.Command("backdrop");
+    MovePointer(500, 300);
+    HWND main = FindAppBuilder();
+    HWND inspector = FindInspector();
+    HWND editor = FindEditor();
+    for (HWND wnd : {editor, inspector, main}) {
+        SetWindowPos(wnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    SetWindowPos(inspector, nullptr, 824, 100, 200, 500, SWP_NOZORDER | SWP_NOACTIVATE);
+    state->ToolBarHiding = 1;
+    state->ObjInspHiding = 1;
+    state->HideInspectorWhenActive = 1;
+    if (!host.SetHooks()) {
+        fprintf(stderr, "demo: activation on two monitors failed\n");
+        return 1;
+    }
+    MovePointer(1536, 384);
+    PumpFor(Slowed(600));
+    const bool held = MainIs(main, kHidden) && InspectorIs(inspector, kHidden);
+    const char* caption =
+        "Two monitors: the inspector hides at the free left edge; the second monitor shows nothing";
+    printf("| %s | 1536,384 | %s | %s | 12-two-monitors.png |\n", caption, Rect(main).c_str(),
+           Rect(inspector).c_str());
+    Screenshot("12-two-monitors");
+    if (!ShotsFolder().empty()) {
+        if (FILE* desk = fopen(("Z:" + ShotsFolder() + "/desk.txt").c_str(), "wb")) {
+            fprintf(desk, "12-two-monitors 1536 384 %s\n", caption);
+            fclose(desk);
+        }
+    }
+    host.UnHookHooks(true);
+    if (!held) {
+        fprintf(stderr, "demo: on two monitors the main window stands at %s and the inspector at %s\n",
+                Rect(main).c_str(), Rect(inspector).c_str());
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "--two-monitors") return TwoMonitorScene();
     StandIn ide;
     if (!ide.Started()) {
         fprintf(stderr, "demo: the stand-in IDE did not start\n");
