@@ -43,9 +43,14 @@ pnr_choose_32bit() {
 
 # Installs the packages that are missing; names those that cannot be had.
 pnr_install() {
-    local missing=() p
+    local missing=() p native
+    native=$(dpkg --print-architecture)
     for p in "$@"; do
-        [ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" = "install ok installed" ] || missing+=("$p")
+        # A package without an architecture is this machine's own; naming it
+        # keeps the query to one answer where the i386 one is installed too.
+        local query=$p
+        [[ $p == *:* ]] || query=$p:$native
+        [ "$(dpkg-query -W -f='${Status}' "$query" 2>/dev/null)" = "install ok installed" ] || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
 
