@@ -46,11 +46,16 @@ pnr_install() {
     local missing=() p native
     native=$(dpkg --print-architecture)
     for p in "$@"; do
-        # A package without an architecture is this machine's own; naming it
-        # keeps the query to one answer where the i386 one is installed too.
-        local query=$p
-        [[ $p == *:* ]] || query=$p:$native
-        [ "$(dpkg-query -W -f='${Status}' "$query" 2>/dev/null)" = "install ok installed" ] || missing+=("$p")
+        # A package without an architecture is this machine's own or one for
+        # every architecture; where its i386 build is installed too, the query
+        # answers a line for each.
+        if [[ $p == *:* ]]; then
+            dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -qx 'install ok installed' ||
+                missing+=("$p")
+        else
+            dpkg-query -W -f='${Architecture} ${Status}\n' "$p" 2>/dev/null |
+                grep -qE "^($native|all) install ok installed$" || missing+=("$p")
+        fi
     done
     [ ${#missing[@]} -eq 0 ] && return 0
 
