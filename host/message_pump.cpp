@@ -40,9 +40,9 @@ int WaitDispatching(const HANDLE* handles, DWORD count, DWORD timeoutMs, HWND di
             continue;
         }
         if (woke == WAIT_TIMEOUT) continue;  // the check above ends the wait
-        const int index = Signalled(woke, count);
-        // WAIT_FAILED (a handle closed under the wait): no handle will come.
-        return index;
+        // A handle, or WAIT_FAILED (a handle closed under the wait), which
+        // can only run out: reported as that.
+        return Signalled(woke, count);
     }
 }
 
