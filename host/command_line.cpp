@@ -7,7 +7,7 @@
 #include "console_output.h"
 #include "host_actions.h"
 #include "library_binding.h"
-#include "resident_link.h"
+#include "resident_host.h"
 #include "version.h"
 
 namespace {
@@ -31,36 +31,6 @@ Request Invalid(const char* format, const char* detail) {
     return request;
 }
 
-}  // namespace
-
-int LoadLibraryFor(PanorelaLibrary& library, unsigned needed, const char* action) {
-    switch (library.Load()) {
-    case PanorelaLibrary::LoadResult::kNotLoadable:
-        if (library.LoadError() == ERROR_BAD_EXE_FORMAT) {
-            PrintError("panorela-host: %s is not a library this host can load (wrong architecture?)\n",
-                       library.Path());
-        } else {
-            PrintError("panorela-host: cannot load %s (error %u); put panorela.dll beside panorela-host.exe\n",
-                       library.Path(), static_cast<unsigned>(library.LoadError()));
-        }
-        return kExitNoLibrary;
-    case PanorelaLibrary::LoadResult::kForeign:
-        PrintError("panorela-host: %s is not a Panorela library: it has no export 4 (GetMapData)\n",
-                   library.Path());
-        return kExitForeignLibrary;
-    case PanorelaLibrary::LoadResult::kLoaded:
-        break;
-    }
-    if (const int missing = library.FirstMissing(needed)) {
-        PrintError("panorela-host: %s has no export %d (%s), which \"%s\" needs; it is not a complete Panorela library\n",
-                   library.Path(), missing, ExportName(missing), action);
-        return kExitForeignLibrary;
-    }
-    return kExitOk;
-}
-
-namespace {
-
 int ReportReply(LRESULT reply) {
     switch (reply) {
     case kReplyDone: return kExitOk;
@@ -73,6 +43,24 @@ int ReportReply(LRESULT reply) {
     case kReplyHooksStuck:
         PrintError("panorela-host: a hook could not be removed; Panorela is still active\n");
         return kExitStuck;
+    case kReplyLockTimedOut:
+        PrintError("panorela-host: the activation lock stayed taken for %u s (another host activating, or a guard "
+                   "bringing the IDE's windows back); Panorela was not activated\n", kLockWaitMs / 1000);
+        return kExitTimedOut;
+    case kReplyNoGuard:
+        PrintError("panorela-host: Panorela is active, but its guard did not start within %u s: should the host "
+                   "end without deactivating, the IDE's windows stay hidden\n", kGuardStartWaitMs / 1000);
+        return kExitTimedOut;
+    case kReplyGuardLingers:
+        PrintError("panorela-host: Panorela is inactive, but its stopped guard did not end within %u s\n",
+                   kGuardStopWaitMs / 1000);
+        return kExitTimedOut;
+    case kReplyBusy:
+        PrintError("panorela-host: the running Panorela host is busy with another activation or deactivation; try again\n");
+        return kExitTimedOut;
+    case kReplyEnding:
+        PrintError("panorela-host: the running Panorela host is ending; Panorela was not activated\n");
+        return kExitTimedOut;
     default:
         PrintError("panorela-host: the running Panorela host did not answer\n");
         return kExitNoHost;
@@ -96,7 +84,8 @@ int RunActivate() {
         started = true;
     }
     const LRESULT reply = SendToHost(host, "activate");
-    if (reply != kReplyDone && started) QuitHost(host);
+    // A host started for an activation that did not happen has nothing to keep.
+    if (started && reply != kReplyDone && reply != kReplyNoGuard) QuitHost(host);
     if (reply == kReplyDone) PrintOut("Panorela is active\n");
     return ReportReply(reply);
 }
@@ -275,7 +264,9 @@ void PrintUsage() {
         "Exit codes: 0 done, 1 wrong arguments, 2 panorela.dll missing or unloadable,\n"
         "3 panorela.dll lacks Panorela's exports, 4 activation refused, 5 a hook\n"
         "could not be removed, 6 the host did not start or answer, 7 the settings\n"
-        "file could not be written.\n"
+        "file could not be written, 8 the running host gave up a wait (the activation\n"
+        "lock stayed taken, or its guard did not start or end in time) or was busy\n"
+        "with another command.\n"
         "\n"
         "Settings are kept in %APPDATA%\\Panorela\\panorela.ini (or panorela.ini beside\n"
         "the program, or the file named by PANORELA_SETTINGS).\n");

@@ -1,18 +1,8 @@
 // The host's command line: parsing into a request, and carrying it out.
 #pragma once
 
+#include "exit_codes.h"
 #include "settings_file.h"
-
-enum ExitCode {
-    kExitOk = 0,
-    kExitUsage = 1,          // wrong arguments
-    kExitNoLibrary = 2,      // panorela.dll missing or not loadable
-    kExitForeignLibrary = 3, // a panorela.dll without the exports this needs
-    kExitRefused = 4,        // SetHooks refused (no IDE, or hooks not installed)
-    kExitStuck = 5,          // UnHookHooks could not remove every hook
-    kExitNoHost = 6,         // the running host could not be started or did not answer
-    kExitSettingsFile = 7,   // the settings file could not be written
-};
 
 enum class Action { kWindow, kTray, kActivate, kDeactivate, kSet, kStatus, kQuit, kHelp, kGuard, kInvalid };
 
@@ -29,8 +19,3 @@ Request ParseCommandLine(int argc, char** argv);
 // Carries out every action but the two that run the window.
 int RunCommand(const Request& request);
 void PrintUsage();
-
-class PanorelaLibrary;
-// Loads panorela.dll and checks that it has the exports in `needed` (see
-// ExportBit); reports what is wrong and returns the exit code, kExitOk when usable.
-int LoadLibraryFor(PanorelaLibrary& library, unsigned needed, const char* action);

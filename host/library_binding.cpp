@@ -1,5 +1,8 @@
 #include "library_binding.h"
 
+#include "console_output.h"
+#include "exit_codes.h"
+#include "paths.h"
 #include "pnrCall.h"
 
 namespace {
@@ -18,20 +21,6 @@ const char* const kExportNames[7] = {
 
 const char* ExportName(int ordinal) {
     return ordinal >= 1 && ordinal <= 6 ? kExportNames[ordinal] : "?";
-}
-
-void ProgramDirectory(char* directory, DWORD size) {
-    const DWORD length = GetModuleFileNameA(nullptr, directory, size);
-    directory[length < size ? length : 0] = '\0';
-    char* slash = nullptr;
-    for (char* p = directory; *p; ++p) {
-        if (*p == '\\' || *p == '/') slash = p;
-    }
-    if (slash) {
-        slash[1] = '\0';
-    } else {
-        directory[0] = '\0';
-    }
 }
 
 PanorelaLibrary::~PanorelaLibrary() {
@@ -84,4 +73,30 @@ void PanorelaLibrary::SetToolBarHidingMode(bool on) const {
 
 void PanorelaLibrary::SetObjInspHidingMode(bool on) const {
     if (Export(PNR_ORD_SET_OBJ_INSP_HIDING_MODE)) PnrCallFlag(Export(PNR_ORD_SET_OBJ_INSP_HIDING_MODE), on);
+}
+
+int LoadLibraryFor(PanorelaLibrary& library, unsigned needed, const char* action) {
+    switch (library.Load()) {
+    case PanorelaLibrary::LoadResult::kNotLoadable:
+        if (library.LoadError() == ERROR_BAD_EXE_FORMAT) {
+            PrintError("panorela-host: %s is not a library this host can load (wrong architecture?)\n",
+                       library.Path());
+        } else {
+            PrintError("panorela-host: cannot load %s (error %u); put panorela.dll beside panorela-host.exe\n",
+                       library.Path(), static_cast<unsigned>(library.LoadError()));
+        }
+        return kExitNoLibrary;
+    case PanorelaLibrary::LoadResult::kForeign:
+        PrintError("panorela-host: %s is not a Panorela library: it has no export 4 (GetMapData)\n",
+                   library.Path());
+        return kExitForeignLibrary;
+    case PanorelaLibrary::LoadResult::kLoaded:
+        break;
+    }
+    if (const int missing = library.FirstMissing(needed)) {
+        PrintError("panorela-host: %s has no export %d (%s), which \"%s\" needs; it is not a complete Panorela library\n",
+                   library.Path(), missing, ExportName(missing), action);
+        return kExitForeignLibrary;
+    }
+    return kExitOk;
 }

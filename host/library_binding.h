@@ -48,5 +48,7 @@ private:
     char path_[MAX_PATH] = {};
 };
 
-// The directory of the running program, with a trailing backslash.
-void ProgramDirectory(char* directory, DWORD size);
+// Loads panorela.dll and checks that it has the exports in `needed` (see
+// ExportBit); reports what is wrong on standard error and returns the exit
+// code, kExitOk when the library is usable. `action` names what needs it.
+int LoadLibraryFor(PanorelaLibrary& library, unsigned needed, const char* action);

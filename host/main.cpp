@@ -10,8 +10,7 @@
 #include "console_output.h"
 #include "guard.h"
 #include "library_binding.h"
-#include "resident_link.h"
-#include "settings_window.h"
+#include "resident_host.h"
 
 namespace {
 
@@ -36,7 +35,7 @@ int RunHost(bool showWindow) {
     }
     PanorelaLibrary library;
     if (const int failed = LoadLibraryFor(library, kAllExports, "the settings window")) return failed;
-    return RunSettingsWindow(library, showWindow);
+    return RunResidentHost(library, showWindow);
 }
 
 }  // namespace

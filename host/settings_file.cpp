@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "library_binding.h"
+#include "paths.h"
 
 namespace {
 
@@ -61,12 +61,9 @@ bool SaveSettings(const char* path, const Settings& settings) {
     // WritePrivateProfileString creates the file but not its directory.
     char directory[MAX_PATH];
     lstrcpynA(directory, path, MAX_PATH);
-    char* slash = nullptr;
-    for (char* p = directory; *p; ++p) {
-        if (*p == '\\' || *p == '/') slash = p;
-    }
-    if (slash && slash != directory) {
-        *slash = '\0';
+    char* name = FileNameOf(directory);
+    if (name > directory + 1) {  // a folder other than the root
+        name[-1] = '\0';
         CreateDirectoryA(directory, nullptr);
     }
     bool written = true;

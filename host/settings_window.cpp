@@ -3,10 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "guard.h"
 #include "host_actions.h"
 #include "pnrCommon.h"
-#include "resident_link.h"
 #include "settings_file.h"
 
 namespace {
@@ -21,166 +19,37 @@ enum ControlId {
 };
 
 constexpr UINT kTrayMessage = WM_APP + 1;
-constexpr UINT kQuitMessage = WM_APP + 2;
+constexpr UINT kEndMessage = WM_APP + 2;
 constexpr UINT_PTR kRefreshTimer = 1;
 
-struct HostWindow {
-    const PanorelaLibrary* library = nullptr;
-    Settings settings;
-    char settingsPath[MAX_PATH] = {};
-    HWND wnd = nullptr;
-    HWND checks[kSettingCount] = {};
-    HWND status = nullptr;
-    NOTIFYICONDATAA icon = {};
-    UINT taskbarCreated = 0;
-    bool ownHooks = false;  // this process installed the hooks now active
-    const char* lastRefusal = nullptr;
-    bool settingsUnsaved = false;
+class SettingsWindow final : public ResidentWindow {
+public:
+    explicit SettingsWindow(ResidentHost& host) : host_(host) {}
+
+    bool Create(bool show);
+    HWND Handle() const override { return wnd_; }
+    void Show() override;
+    void Refresh() override;
+    void RequestEnd() override { PostMessageA(wnd_, kEndMessage, 0, 0); }
+
+private:
+    static LRESULT CALLBACK Proc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateControls();
+    void OnCommand(int id, int code);
+    void ShowTrayMenu();
+    void AddTrayIcon() { Shell_NotifyIconA(NIM_ADD, &icon_); }
+
+    ResidentHost& host_;
+    HWND wnd_ = nullptr;
+    HWND checks_[kSettingCount] = {};
+    HWND status_ = nullptr;
+    NOTIFYICONDATAA icon_ = {};
+    UINT taskbarCreated_ = 0;
 };
 
-HostWindow g_host;
-
-void SaveSettingsNow() {
-    g_host.settingsUnsaved = !SaveSettings(g_host.settingsPath, g_host.settings);
-}
-
-void RefreshStatus() {
-    const bool active = IsActive(*g_host.library);
-    char text[512];
-    wsprintfA(text, "IDE: %s\r\nPanorela: %s%s%s\r\nSettings: %s%s",
-              IdeRunning() ? "found" : "not found",
-              active ? "active" : "inactive",
-              !active && g_host.lastRefusal ? " - " : "",
-              !active && g_host.lastRefusal ? g_host.lastRefusal : "",
-              g_host.settingsPath,
-              g_host.settingsUnsaved ? " (cannot be written)" : "");
-    char current[512];
-    GetWindowTextA(g_host.status, current, sizeof current);
-    if (lstrcmpA(current, text) != 0) SetWindowTextA(g_host.status, text);
-    EnableWindow(GetDlgItem(g_host.wnd, kActivateId), !active);
-    EnableWindow(GetDlgItem(g_host.wnd, kDeactivateId), active);
-}
-
-// A chord or the system-menu command in the IDE flips a mode in the block;
-// the settings file follows so that the next run starts the same way.
-void AdoptBlockModes() {
-    bool changed = false;
-    for (int id = 0; id < kSettingCount; ++id) {
-        const bool inBlock = BlockSetting(*g_host.library, static_cast<SettingId>(id));
-        if (inBlock != g_host.settings.value[id]) {
-            g_host.settings.value[id] = inBlock;
-            SendMessageA(g_host.checks[id], BM_SETCHECK, inBlock ? BST_CHECKED : BST_UNCHECKED, 0);
-            changed = true;
-        }
-    }
-    if (changed) SaveSettingsNow();
-}
-
-void ChangeSetting(SettingId id, bool on) {
-    g_host.settings.value[id] = on;
-    SendMessageA(g_host.checks[id], BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
-    ApplySetting(*g_host.library, id, on);
-    SaveSettingsNow();
-}
-
-LinkReply DoActivate() {
-    ApplySettings(*g_host.library, g_host.settings);
-    // Active, but not through us: a host that ended left its hooks behind
-    // (or, on Windows, handles of hooks the system removed with its thread).
-    // Remove them, leaving the windows where they are, and install our own.
-    Activation result;
-    {
-        ActivationLock lock;  // not while the guard of a host that ended restores
-        if (!g_host.ownHooks && IsActive(*g_host.library)) g_host.library->UnHookHooks(false);
-        result = Activate(*g_host.library);
-        if (result == Activation::kActive) {
-            g_host.ownHooks = true;
-            StartGuard(*g_host.library);
-        }
-    }
-    g_host.lastRefusal = result == Activation::kActive ? nullptr : ActivationText(result);
-    RefreshStatus();
-    if (result == Activation::kActive) return kReplyDone;
-    return result == Activation::kNoIde ? kReplyNoIde : kReplyHooksRefused;
-}
-
-LinkReply DoDeactivate() {
-    g_host.lastRefusal = nullptr;
-    // While inactive, UnHookHooks would still delete system-menu positions
-    // recorded at an earlier activation: call it only with hooks in place.
-    LinkReply reply = kReplyDone;
-    if (IsActive(*g_host.library)) {
-        if (g_host.library->UnHookHooks(true)) {
-            g_host.ownHooks = false;
-            StopGuard();
-        } else {
-            reply = kReplyHooksStuck;
-        }
-    }
-    RefreshStatus();
-    return reply;
-}
-
-// Hooks die with this thread anyway; UnHookHooks also brings both windows back.
-void ReleaseHooks() {
-    if (g_host.ownHooks && IsActive(*g_host.library)) g_host.library->UnHookHooks(true);
-    g_host.ownHooks = false;
-    StopGuard();
-}
-
-void ShowSettings() {
-    ShowWindow(g_host.wnd, SW_SHOW);
-    SetForegroundWindow(g_host.wnd);
-}
-
-void AddTrayIcon() {
-    Shell_NotifyIconA(NIM_ADD, &g_host.icon);
-}
-
-void ShowTrayMenu() {
-    HMENU menu = CreatePopupMenu();
-    const bool active = IsActive(*g_host.library);
-    AppendMenuA(menu, MF_STRING, kShowMenuId, "&Settings...");
-    AppendMenuA(menu, MF_STRING | (active ? MF_GRAYED : 0), kActivateId, "&Activate");
-    AppendMenuA(menu, MF_STRING | (active ? 0 : MF_GRAYED), kDeactivateId, "&Deactivate");
-    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(menu, MF_STRING, kExitId, "E&xit");
-    POINT at;
-    GetCursorPos(&at);
-    // The menu closes properly only when its owner is the foreground window.
-    SetForegroundWindow(g_host.wnd);
-    TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, g_host.wnd, nullptr);
-    PostMessageA(g_host.wnd, WM_NULL, 0, 0);
-    DestroyMenu(menu);
-}
-
-// One-line commands from a second copy of the program (see resident_link.h).
-LinkReply RunLinkCommand(const char* command) {
-    if (lstrcmpA(command, "activate") == 0) return DoActivate();
-    if (lstrcmpA(command, "deactivate") == 0) return DoDeactivate();
-    if (lstrcmpA(command, "show") == 0) {
-        ShowSettings();
-        return kReplyDone;
-    }
-    if (lstrcmpA(command, "quit") == 0) {
-        ReleaseHooks();
-        PostMessageA(g_host.wnd, kQuitMessage, 0, 0);
-        return kReplyDone;
-    }
-    // "set <word> <0|1>"
-    char word[32] = {};
-    const char* p = command;
-    if (p[0] != 's' || p[1] != 'e' || p[2] != 't' || p[3] != ' ') return kReplyBadCommand;
-    p += 4;
-    int length = 0;
-    while (*p && *p != ' ' && length < 31) word[length++] = *p++;
-    if (*p != ' ' || (p[1] != '0' && p[1] != '1') || p[2] != '\0') return kReplyBadCommand;
-    const SettingId id = FindSetting(word);
-    if (id == kSettingCount) return kReplyBadCommand;
-    ChangeSetting(id, p[1] == '1');
-    RefreshStatus();
-    return kReplyDone;
-}
+// One host, one window: the window procedure finds it here.
+SettingsWindow* g_window = nullptr;
 
 HWND AddControl(HWND parent, const char* className, const char* text, DWORD style, int x, int y,
                 int w, int h, int id) {
@@ -191,142 +60,174 @@ HWND AddControl(HWND parent, const char* className, const char* text, DWORD styl
     return control;
 }
 
-void CreateControls(HWND wnd) {
-    for (int id = 0; id < kSettingCount; ++id) {
-        g_host.checks[id] = AddControl(wnd, "BUTTON", Setting(static_cast<SettingId>(id)).label,
-                                       BS_AUTOCHECKBOX | WS_TABSTOP, 12, 12 + 24 * id, 316, 20,
-                                       kFirstCheckId + id);
-        SendMessageA(g_host.checks[id], BM_SETCHECK,
-                     g_host.settings.value[id] ? BST_CHECKED : BST_UNCHECKED, 0);
-    }
-    AddControl(wnd, "BUTTON", "&Activate", BS_DEFPUSHBUTTON | WS_TABSTOP, 12, 116, 100, 26, kActivateId);
-    AddControl(wnd, "BUTTON", "&Deactivate", BS_PUSHBUTTON | WS_TABSTOP, 120, 116, 100, 26, kDeactivateId);
-    AddControl(wnd, "BUTTON", "E&xit", BS_PUSHBUTTON | WS_TABSTOP, 228, 116, 100, 26, kExitId);
-    g_host.status = AddControl(wnd, "STATIC", "", SS_LEFT | SS_SUNKEN, 12, 152, 316, 56, kStatusId);
+void SettingsWindow::Show() {
+    ShowWindow(wnd_, SW_SHOW);
+    SetForegroundWindow(wnd_);
 }
 
-void OnCommand(HWND wnd, int id, int code) {
+void SettingsWindow::Refresh() {
+    if (!status_) return;  // still being made
+    for (int id = 0; id < kSettingCount; ++id) {
+        const WPARAM check = host_.SettingValue(static_cast<SettingId>(id)) ? BST_CHECKED : BST_UNCHECKED;
+        if (static_cast<WPARAM>(SendMessageA(checks_[id], BM_GETCHECK, 0, 0)) != check) {
+            SendMessageA(checks_[id], BM_SETCHECK, check, 0);
+        }
+    }
+    const bool active = host_.Active();
+    const char* note = host_.Note();
+    char text[512];
+    wsprintfA(text, "IDE: %s\r\nPanorela: %s%s%s\r\nSettings: %s%s",
+              IdeRunning() ? "found" : "not found",
+              active ? "active" : "inactive",
+              note ? " - " : "",
+              note ? note : "",
+              host_.SettingsFile(),
+              host_.SettingsUnsaved() ? " (cannot be written)" : "");
+    char current[512];
+    GetWindowTextA(status_, current, sizeof current);
+    if (lstrcmpA(current, text) != 0) SetWindowTextA(status_, text);
+    // No second command while one is under way.
+    EnableWindow(GetDlgItem(wnd_, kActivateId), !active && !host_.Busy());
+    EnableWindow(GetDlgItem(wnd_, kDeactivateId), active && !host_.Busy());
+}
+
+void SettingsWindow::ShowTrayMenu() {
+    HMENU menu = CreatePopupMenu();
+    const bool active = host_.Active();
+    const UINT busy = host_.Busy() ? MF_GRAYED : 0;
+    AppendMenuA(menu, MF_STRING, kShowMenuId, "&Settings...");
+    AppendMenuA(menu, MF_STRING | (active ? MF_GRAYED : busy), kActivateId, "&Activate");
+    AppendMenuA(menu, MF_STRING | (active ? busy : MF_GRAYED), kDeactivateId, "&Deactivate");
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, kExitId, "E&xit");
+    POINT at;
+    GetCursorPos(&at);
+    // The menu closes properly only when its owner is the foreground window.
+    SetForegroundWindow(wnd_);
+    TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, wnd_, nullptr);
+    PostMessageA(wnd_, WM_NULL, 0, 0);
+    DestroyMenu(menu);
+}
+
+void SettingsWindow::CreateControls() {
+    for (int id = 0; id < kSettingCount; ++id) {
+        checks_[id] = AddControl(wnd_, "BUTTON", Setting(static_cast<SettingId>(id)).label,
+                                 BS_AUTOCHECKBOX | WS_TABSTOP, 12, 12 + 24 * id, 316, 20, kFirstCheckId + id);
+    }
+    AddControl(wnd_, "BUTTON", "&Activate", BS_DEFPUSHBUTTON | WS_TABSTOP, 12, 116, 100, 26, kActivateId);
+    AddControl(wnd_, "BUTTON", "&Deactivate", BS_PUSHBUTTON | WS_TABSTOP, 120, 116, 100, 26, kDeactivateId);
+    AddControl(wnd_, "BUTTON", "E&xit", BS_PUSHBUTTON | WS_TABSTOP, 228, 116, 100, 26, kExitId);
+    status_ = AddControl(wnd_, "STATIC", "", SS_LEFT | SS_SUNKEN, 12, 152, 316, 56, kStatusId);
+}
+
+void SettingsWindow::OnCommand(int id, int code) {
     if (id >= kFirstCheckId && id < kFirstCheckId + kSettingCount && code == BN_CLICKED) {
         const int setting = id - kFirstCheckId;
-        ChangeSetting(static_cast<SettingId>(setting),
-                      SendMessageA(g_host.checks[setting], BM_GETCHECK, 0, 0) == BST_CHECKED);
-        RefreshStatus();
+        host_.ChangeSetting(static_cast<SettingId>(setting),
+                            SendMessageA(checks_[setting], BM_GETCHECK, 0, 0) == BST_CHECKED);
         return;
     }
     switch (id) {
-    case kActivateId: DoActivate(); break;
-    case kDeactivateId: DoDeactivate(); break;
-    case kShowMenuId: ShowSettings(); break;
-    case kExitId:
-        ReleaseHooks();
-        DestroyWindow(wnd);
-        break;
+    case kActivateId: host_.Activate(); break;
+    case kDeactivateId: host_.Deactivate(); break;
+    case kShowMenuId: Show(); break;
+    case kExitId: host_.Quit(); break;
     }
 }
 
-LRESULT CALLBACK HostWindowProc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK SettingsWindow::Proc(HWND wnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CREATE) g_window->wnd_ = wnd;
+    if (g_window && g_window->wnd_ == wnd) return g_window->OnMessage(message, wParam, lParam);
+    return DefWindowProcA(wnd, message, wParam, lParam);
+}
+
+LRESULT SettingsWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
-        g_host.wnd = wnd;
-        CreateControls(wnd);
-        RefreshStatus();
-        SetTimer(wnd, kRefreshTimer, 1000, nullptr);
+        CreateControls();
+        Refresh();
+        SetTimer(wnd_, kRefreshTimer, 1000, nullptr);
         return 0;
     case WM_COMMAND:
-        OnCommand(wnd, LOWORD(wParam), HIWORD(wParam));
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_TIMER:
-        if (wParam == kRefreshTimer) {
-            AdoptBlockModes();
-            RefreshStatus();
-        }
+        if (wParam == kRefreshTimer) host_.AdoptBlockModes();
         return 0;
-    case WM_COPYDATA: {
-        const COPYDATASTRUCT* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        if (data->dwData != kLinkMagic || data->cbData == 0 || data->cbData > 128) return kReplyBadCommand;
-        char command[129];
-        CopyMemory(command, data->lpData, data->cbData);
-        command[data->cbData] = '\0';
-        return RunLinkCommand(command);
-    }
+    case WM_COPYDATA:
+        return host_.Serve(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_CLOSE:
         // Closing the window keeps the host, and with it the hooks, running.
-        ShowWindow(wnd, SW_HIDE);
+        ShowWindow(wnd_, SW_HIDE);
         return 0;
     case kTrayMessage:
-        if (lParam == WM_LBUTTONUP || lParam == WM_LBUTTONDBLCLK) ShowSettings();
+        if (lParam == WM_LBUTTONUP || lParam == WM_LBUTTONDBLCLK) Show();
         if (lParam == WM_RBUTTONUP) ShowTrayMenu();
         return 0;
-    case kQuitMessage:
-        DestroyWindow(wnd);
+    case kEndMessage:
+        if (host_.End()) DestroyWindow(wnd_);
         return 0;
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:
-        if (wParam) ReleaseHooks();
+        if (wParam) host_.ReleaseWithoutWaiting();
         return 0;
     case WM_DESTROY:
-        KillTimer(wnd, kRefreshTimer);
-        ReleaseHooks();
-        Shell_NotifyIconA(NIM_DELETE, &g_host.icon);
+        KillTimer(wnd_, kRefreshTimer);
+        host_.ReleaseWithoutWaiting();
+        Shell_NotifyIconA(NIM_DELETE, &icon_);
         PostQuitMessage(0);
         return 0;
     }
-    if (message == g_host.taskbarCreated && message != 0) {
+    if (message == taskbarCreated_ && message != 0) {
         AddTrayIcon();  // the shell restarted and forgot our icon
         return 0;
     }
-    return DefWindowProcA(wnd, message, wParam, lParam);
+    return DefWindowProcA(wnd_, message, wParam, lParam);
 }
 
-}  // namespace
-
-int RunSettingsWindow(const PanorelaLibrary& library, bool showWindow) {
-    g_host.library = &library;
-    SettingsPath(g_host.settingsPath, MAX_PATH);
-    g_host.settings = LoadSettings(g_host.settingsPath);
-    ApplySettings(library, g_host.settings);
-    g_host.taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
-
+bool SettingsWindow::Create(bool show) {
+    taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA wc = {};
-    wc.lpfnWndProc = HostWindowProc;
+    wc.lpfnWndProc = Proc;
     wc.hInstance = instance;
     wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
     if (!wc.hIcon) wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = PNR_HOST_FORM_CLASS;
-    if (!RegisterClassA(&wc)) return 1;
+    if (!RegisterClassA(&wc)) return false;
 
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     RECT frame = {0, 0, 340, 220};
     AdjustWindowRect(&frame, style, FALSE);
     char caption[64];
     WindowCaption(caption, sizeof caption);
-    HWND wnd = CreateWindowExA(0, PNR_HOST_FORM_CLASS, caption, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                               frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                               instance, nullptr);
-    if (!wnd) return 1;
+    if (!CreateWindowExA(0, PNR_HOST_FORM_CLASS, caption, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                         frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                         instance, nullptr)) {
+        return false;
+    }
 
-    g_host.icon.cbSize = sizeof g_host.icon;
-    g_host.icon.hWnd = wnd;
-    g_host.icon.uID = 1;
-    g_host.icon.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
-    g_host.icon.uCallbackMessage = kTrayMessage;
-    g_host.icon.hIcon = wc.hIcon;
-    lstrcpynA(g_host.icon.szTip, caption, sizeof g_host.icon.szTip);
+    icon_.cbSize = sizeof icon_;
+    icon_.hWnd = wnd_;
+    icon_.uID = 1;
+    icon_.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
+    icon_.uCallbackMessage = kTrayMessage;
+    icon_.hIcon = wc.hIcon;
+    lstrcpynA(icon_.szTip, caption, sizeof icon_.szTip);
     AddTrayIcon();
 
-    if (showWindow) ShowSettings();
+    if (show) Show();
+    return true;
+}
 
-    // The hooks' procedures for processes of the other bitness run in this
-    // thread, which must keep pumping for as long as the hooks are in place.
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (IsDialogMessageA(wnd, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return 0;
+}  // namespace
+
+ResidentWindow* CreateSettingsWindow(ResidentHost& host, bool show) {
+    static SettingsWindow window(host);  // lives as long as the program
+    g_window = &window;
+    host.Attach(window);
+    return window.Create(show) ? &window : nullptr;
 }

@@ -1,9 +1,10 @@
-// The host's settings window (class TfrmPanorela), its notification-area
-// icon and the message loop that keeps the library's hooks alive.
+// The host's settings window (class TfrmPanorela) and its notification-area
+// icon: the four settings, Activate, Deactivate, Exit and the status line.
+// What they do is the resident host's (resident_host.h).
 #pragma once
 
-#include "library_binding.h"
+#include "resident_host.h"
 
-// Runs until the user or a "quit" command ends the host; the library must be
-// loaded with all six exports. Returns the program's exit code.
-int RunSettingsWindow(const PanorelaLibrary& library, bool showWindow);
+// Creates the window for `host` and attaches it there; shown at once when
+// `show`, else only in the notification area. nullptr if it cannot be made.
+ResidentWindow* CreateSettingsWindow(ResidentHost& host, bool show);

@@ -35,7 +35,7 @@ esac
 "$WINESERVER" -k >/dev/null 2>&1 || true
 "$WINESERVER" -w >/dev/null 2>&1 || true
 export WINEPREFIX=$WINEPREFIX-desks
-trap '"$WINESERVER" -k >/dev/null 2>&1; "$WINESERVER" -w >/dev/null 2>&1; pnr_stop_display' EXIT
+trap 'pnr_stop_session; "$WINESERVER" -w >/dev/null 2>&1' EXIT
 pnr_start_display "$screen" -noreset || exit 1
 i=0
 for geometry in "${monitors[@]}"; do

@@ -28,46 +28,53 @@ pnr_choose_wine() {
     export PNR_TEST_BUILD=$PNR_BUILD_DIR/$PNR_WINE_ARCH
 }
 
+# The Xvfb displays this run started: PNR_XVFB_PID the latest, PNR_XVFB_PIDS
+# all of them. Only these are ever stopped, by process id.
 PNR_XVFB_PID=""
-
-pnr_stop_display() {
-    if [ -n "$PNR_XVFB_PID" ]; then
-        kill "$PNR_XVFB_PID" 2>/dev/null || true
-        wait "$PNR_XVFB_PID" 2>/dev/null || true
-        PNR_XVFB_PID=""
-    fi
-}
+PNR_XVFB_PIDS=""
 
 pnr_stop_session() {
-    # Ends every Wine process of our private prefix (and no other), then our display.
+    # Ends every Wine process of our private prefix (and no other), then our displays.
     "$WINESERVER" -k >/dev/null 2>&1 || true
-    pnr_stop_display
+    local pid
+    for pid in $PNR_XVFB_PIDS; do
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    PNR_XVFB_PID="" PNR_XVFB_PIDS=""
 }
 
-# Starts a private Xvfb and points DISPLAY at it: pnr_start_display
-# [WIDTHxHEIGHT [more Xvfb arguments]]. Xvfb takes a free display number
-# itself and reports it (-displayfd), so no other run can take it between
-# the choice and the start.
+# Starts an Xvfb display and makes it this session's DISPLAY:
+#   pnr_start_display [WIDTHxHEIGHT[xDEPTH]] [more Xvfb arguments...]
+# (1024x768 at 24 bits by default; for example "2048x768 -noreset" for two
+# monitors side by side). Xvfb picks a free display itself and reports it
+# once it accepts clients (-displayfd), so no other run can take the display
+# between the choice and the start.
 pnr_start_display() {
-    local screen=${1:-1024x768}
+    local geometry=${1:-1024x768}
     [ $# -gt 0 ] && shift
-    local number
-    number=$(mktemp "${TMPDIR:-/tmp}/pnr-display.XXXXXX") || return 1
-    Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp "$@" 3>"$number" >/dev/null 2>&1 &
+    [[ $geometry == *x*x* ]] || geometry+=x24
+    local reported
+    reported=$(mktemp "${TMPDIR:-/tmp}/pnr-display.XXXXXX") || return 1
+    Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp "$@" 3>"$reported" >/dev/null 2>&1 &
     PNR_XVFB_PID=$!
-    local i
+    PNR_XVFB_PIDS+=" $PNR_XVFB_PID"
+    local i number=""
     for i in $(seq 1 100); do
-        if [ -s "$number" ]; then
-            export DISPLAY=":$(tr -dc 0-9 <"$number")"
-            rm -f "$number"
-            xdpyinfo >/dev/null 2>&1 && return 0
+        # The number is written with its newline in one go, once the server is ready.
+        if grep -q '^[0-9][0-9]*$' "$reported" 2>/dev/null; then
+            number=$(cat "$reported")
             break
         fi
+        kill -0 "$PNR_XVFB_PID" 2>/dev/null || break
         sleep 0.1
     done
-    rm -f "$number"
-    echo "panorela: Xvfb did not start" >&2
-    return 1
+    rm -f "$reported"
+    if [ -z "$number" ]; then
+        echo "panorela: Xvfb ($geometry $*) did not start" >&2
+        return 1
+    fi
+    export DISPLAY=":$number"
 }
 
 pnr_start_wine() {

@@ -15,12 +15,44 @@ PNR_VM_DIR=$PNR_BUILD_DIR/vm
 # Wine sees one monitor; xrandr (x11-xserver-utils) sets the monitors.
 PNR_VM_PACKAGES="linux-image-amd64 wine wine32:i386 libxinerama1:i386 xvfb xdotool x11-utils x11-xserver-utils imagemagick cmake procps"
 
-# The Debian mirror this machine's apt already uses.
+# The Debian mirror this machine's apt already uses for bookworm's main
+# component: the first "deb" entry of /etc/apt/sources.list or
+# /etc/apt/sources.list.d/*.list or *.sources that names suite bookworm
+# and component main. Nothing if there is none.
 pnr_vm_mirror() {
-    local uri
-    uri=$(sed -n 's/^URIs: *\(http[^ ]*\/debian\)\/\?$/\1/p;T;q' /etc/apt/sources.list.d/*.sources 2>/dev/null || true)
-    [ -n "$uri" ] || uri=$(sed -n 's/^deb \(http[^ ]*\/debian\)\/\? bookworm .*/\1/p;T;q' /etc/apt/sources.list 2>/dev/null || true)
-    echo "${uri:-http://deb.debian.org/debian}"
+    local files=()
+    [ -f /etc/apt/sources.list ] && files+=(/etc/apt/sources.list)
+    local file
+    for file in /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
+        [ -f "$file" ] && files+=("$file")
+    done
+    [ ${#files[@]} -gt 0 ] || return 0
+    awk '
+        function found(uri) { if (!done) print uri; done = 1 }
+        # A deb822 stanza ends at an empty line or with its file.
+        function stanza_end() {
+            if (types ~ /(^|[ \t])deb([ \t]|$)/ && suites ~ /[ \t]bookworm([ \t]|$)/ &&
+                components ~ /[ \t]main([ \t]|$)/ && uris != "" && enabled != "no") found(uris)
+            types = uris = suites = components = enabled = ""
+        }
+        FNR == 1 { stanza_end() }
+        # One-line entries: deb [options] URI suite component...
+        FILENAME !~ /\.sources$/ && $1 == "deb" {
+            i = 2
+            if ($i ~ /^\[/) { while (i <= NF && $i !~ /\]$/) i++; i++ }
+            if ($(i + 1) == "bookworm") for (j = i + 2; j <= NF; j++) if ($j == "main") found($i)
+        }
+        FILENAME ~ /\.sources$/ {
+            if ($0 ~ /^[ \t]*$/) { stanza_end(); next }
+            key = tolower($1)
+            if (key == "types:") types = $0
+            if (key == "uris:") uris = $2
+            if (key == "suites:") suites = $0
+            if (key == "components:") components = $0
+            if (key == "enabled:") enabled = tolower($2)
+        }
+        END { stanza_end() }
+    ' "${files[@]}"
 }
 
 # The guest's first process: mounts the project over 9p at the path given on
@@ -101,6 +133,12 @@ pnr_vm_image() {
     mkdir -p "$PNR_VM_DIR"
     local started=$SECONDS mirror log=$PNR_VM_DIR/image.log
     mirror=$(pnr_vm_mirror)
+    if [ -z "$mirror" ]; then
+        echo "panorela: the virtual machine's image is built from the Debian mirror apt uses, and apt's" \
+             "sources (/etc/apt/sources.list, /etc/apt/sources.list.d/) name none for bookworm main;" \
+             "add one, for example a line \"deb <mirror>/debian bookworm main\"" >&2
+        return 1
+    fi
     echo "panorela: building the virtual machine's disk image from $mirror (a few minutes, once)"
     if ! pnr_vm_build_image "$recipe" "$mirror" >"$log" 2>&1; then
         tail -20 "$log" >&2
@@ -132,6 +170,8 @@ pnr_vm_run() {
     printf '#!/bin/bash\ncd %q || exit 255\nexport PNR_SLOWNESS=%q\n%s\n' \
         "$dir" "${PNR_SLOWNESS:-4}" "$job" >"$wrapper"
     echo "panorela: starting the virtual machine (qemu, software emulation)"
+    # Its serial console comes through line by line as the guest writes it
+    # (sed -u): each test's result shows as it finishes.
     # -cpu qemu64: with -cpu max 32-bit Wine faults on its first return from
     # a signal handler.
     timeout "${PNR_VM_TIMEOUT:-2400}" qemu-system-x86_64 \
@@ -140,7 +180,7 @@ pnr_vm_run() {
         -kernel "$PNR_VM_KERNEL" -initrd "$PNR_VM_INITRD" \
         -append "root=/dev/vda rw console=ttyS0 quiet loglevel=1 init=/sbin/pnr-init panic=-1 PNR_VM_ROOT=$PNR_ROOT PNR_VM_BUILD=$build_share PNR_VM_JOB=$wrapper PNR_VM_STATUS=$status_file" \
         -drive "file=$overlay,format=qcow2,if=virtio,cache=unsafe" \
-        "${virtfs[@]}" </dev/null | tr -d '\r' | sed -u '/\] sysrq: Power Off$/d; /\] reboot: Power down$/d'
+        "${virtfs[@]}" </dev/null | sed -u 's/\r$//; /\] sysrq: Power Off$/d; /\] reboot: Power down$/d'
     rm -f "$overlay"
     if [ ! -s "$status_file" ]; then
         echo "panorela: the virtual machine ended without finishing its job" >&2

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 
 #include "hooks/chord_machine.h"
 
@@ -108,10 +109,28 @@ TEST_P(OtherMessages, NeitherStartCompleteNorEndAPendingPress) {
     }
 }
 
+// CTest names each case by its message: NcLButtonDblClk.
+std::string MessageName(const ::testing::TestParamInfo<uint32_t>& info) {
+    switch (info.param) {
+    case kNcLButtonDblClk: return "NcLButtonDblClk";
+    case kNcRButtonDblClk: return "NcRButtonDblClk";
+    case kLButtonDblClk: return "LButtonDblClk";
+    case kRButtonDblClk: return "RButtonDblClk";
+    case kNcMButtonDown: return "NcMButtonDown";
+    case kMButtonDown: return "MButtonDown";
+    case kMButtonUp: return "MButtonUp";
+    case kMouseWheel: return "MouseWheel";
+    case kMouseHWheel: return "MouseHWheel";
+    case kMouseMove: return "MouseMove";
+    default: return "message" + std::to_string(info.param);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(DoubleClickMiddleWheelMove, OtherMessages,
                          ::testing::Values(kNcLButtonDblClk, kNcRButtonDblClk, kLButtonDblClk,
                                            kRButtonDblClk, kNcMButtonDown, kMButtonDown,
-                                           kMButtonUp, kMouseWheel, kMouseHWheel, kMouseMove));
+                                           kMButtonUp, kMouseWheel, kMouseHWheel, kMouseMove),
+                         MessageName);
 
 TEST(ChordMachine, ClientPressNeverStartsAPendingPress) {
     for (const uint32_t message : {kLButtonDown, kRButtonDown, kLButtonUp, kRButtonUp}) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <string>
 
 #include "hooks/mouse_move.h"
 #include "placement/desk.h"
@@ -29,6 +31,28 @@ TEST_P(ButtonTest, IgnoresMovesWhileOnlyTheLeftButtonIsHeld) {
         << std::hex << "left " << c.left << " right " << c.right;
 }
 
+// CTest names each case by its words: left_held_right_up_ignored.
+std::string KeyWordName(int16_t word) {
+    switch (word) {
+    case kUp: return "up";
+    case kHeld: return "held";
+    case kHeldAndPressed: return "heldAndPressed";
+    case kPressedSince: return "pressedSince";
+    case kOtherBit: return "otherBit";
+    default: {
+        char hex[16];
+        snprintf(hex, sizeof hex, "word%04X", static_cast<unsigned>(static_cast<uint16_t>(word)));
+        return hex;
+    }
+    }
+}
+
+std::string ButtonCaseName(const ::testing::TestParamInfo<ButtonCase>& info) {
+    const ButtonCase& c = info.param;
+    return "left_" + KeyWordName(c.left) + "_right_" + KeyWordName(c.right) +
+           (c.handled ? "_handled" : "_ignored");
+}
+
 INSTANTIATE_TEST_SUITE_P(
     KeyStateWords, ButtonTest,
     ::testing::Values(ButtonCase{kUp, kUp, true},
@@ -41,7 +65,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ButtonCase{kHeld, kHeld, true},
                       ButtonCase{kHeld, kPressedSince, true},
                       ButtonCase{kHeld, kOtherBit, true},
-                      ButtonCase{kHeldAndPressed, kHeldAndPressed, true}));
+                      ButtonCase{kHeldAndPressed, kHeldAndPressed, true}),
+    ButtonCaseName);
 
 struct CornerCase {
     int32_t x;
@@ -55,7 +80,19 @@ class CornerTest : public ::testing::TestWithParam<CornerCase> {};
 
 TEST_P(CornerTest, StopsOnlyInsideTheTwoTopCornerSquares) {
     const CornerCase& c = GetParam();
-    EXPECT_EQ(InTopCorner(c.x, c.y, Rect{0, 0, kWorkRight, 768}), c.corner) << "(" << c.x << ", " << c.y << ")";
+    EXPECT_EQ(InTopCorner(c.x, c.y, Rect{0, 0, kWorkRight, 768}), c.corner)
+        << "(" << c.x << ", " << c.y << ")";
+}
+
+// CTest names each case by its point: x1019_y5_work1024_stops.
+std::string Coordinate(int32_t value) {
+    return value < 0 ? "minus" + std::to_string(-static_cast<int64_t>(value)) : std::to_string(value);
+}
+
+std::string CornerCaseName(const ::testing::TestParamInfo<CornerCase>& info) {
+    const CornerCase& c = info.param;
+    return "x" + Coordinate(c.x) + "_y" + Coordinate(c.y) + "_work" + Coordinate(kWorkRight) +
+           (c.corner ? "_stops" : "_passes");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -66,7 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
                       CornerCase{-100, 6, false}, CornerCase{kWorkRight - 5, 5, true},
                       CornerCase{kWorkRight - 6, 5, false}, CornerCase{kWorkRight - 5, 6, false},
                       CornerCase{kWorkRight + 50, -3, true}, CornerCase{512, 0, false},
-                      CornerCase{512, -20, false}));
+                      CornerCase{512, -20, false}),
+    CornerCaseName);
 
 TEST(CornerTest, ExtremeWorkRightDoesNotWrap) {
     EXPECT_TRUE(InTopCorner(INT32_MAX - 5, 0, Rect{0, 0, INT32_MAX, 768}));

@@ -3,9 +3,11 @@
 // them back.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "host_fixture.h"
+#include "pointer.h"
 #include "stand_in.h"
 
 namespace {
@@ -159,6 +161,69 @@ TEST_F(HostActivation, WindowButtonsActivateAndDeactivate) {
     RunHost("quit");
     WaitForSingleObject(process, Slowed(10000));
     CloseHandle(process);
+}
+
+// Another process holds the activation lock (as a guard restoring the
+// windows of a hung IDE would): the resident host waits for it, and its
+// window answers all the while, for its thread runs the hooks' procedures
+// for programs of the other bitness. Once the lock is free the activation
+// completes.
+TEST_F(HostActivation, WaitingForTheActivationLockKeepsTheWindowAnswering) {
+    StandIn ide;
+    ASSERT_TRUE(ide.Started());
+    HANDLE resident = StartHost("--tray");
+    ASSERT_NE(resident, nullptr);
+    HWND wnd = WaitForHostWindow(10000, resident);
+    CloseHandle(resident);
+    ASSERT_NE(wnd, nullptr);
+    HANDLE lock = CreateMutexA(nullptr, FALSE, "PANORELA_ACTIVATION_4.0");
+    ASSERT_EQ(WaitForSingleObject(lock, 0), WAIT_OBJECT_0);
+
+    HANDLE activate = StartHost("activate");
+    ASSERT_NE(activate, nullptr);
+    const auto status = [&] {
+        char text[512] = {};
+        GetWindowTextA(GetDlgItem(wnd, 301), text, sizeof text);
+        return std::string(text);
+    };
+    EXPECT_TRUE(WaitFor([&] { return status().find("waiting for the activation lock") != std::string::npos; }))
+        << status();
+
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    int probes = 0;
+    int answered = 0;
+    double slowestMs = 0;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < Slowed(1500)) {
+        LARGE_INTEGER before, after;
+        QueryPerformanceCounter(&before);
+        DWORD_PTR result = 0;
+        const bool answer = SendMessageTimeoutA(wnd, WM_NULL, 0, 0, SMTO_NORMAL, Slowed(100), &result) != 0;
+        QueryPerformanceCounter(&after);
+        const double ms = 1000.0 * static_cast<double>(after.QuadPart - before.QuadPart) /
+                          static_cast<double>(frequency.QuadPart);
+        ++probes;
+        if (answer) ++answered;
+        if (ms > slowestMs) slowestMs = ms;
+        Sleep(10);
+    }
+    printf("while the lock was held: %d of %d WM_NULL probes answered, the slowest in %.2f ms\n", answered,
+           probes, slowestMs);
+    EXPECT_EQ(answered, probes);
+    EXPECT_GT(probes, 10);
+    EXPECT_EQ(WaitForSingleObject(activate, 0), static_cast<DWORD>(WAIT_TIMEOUT));  // "activate" still waits
+    EXPECT_EQ(state->HooksActive, 0);
+
+    ReleaseMutex(lock);
+    CloseHandle(lock);
+    EXPECT_EQ(WaitForSingleObject(activate, Slowed(20000)), WAIT_OBJECT_0);
+    DWORD exitCode = 99;
+    GetExitCodeProcess(activate, &exitCode);
+    CloseHandle(activate);
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(state->HooksActive, 1);
+    EXPECT_EQ(status().find("waiting"), std::string::npos) << status();
 }
 
 }  // namespace

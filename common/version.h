@@ -1,4 +1,5 @@
-// One version for every version resource and for the release package.
+// One version for every version resource and for the release package,
+// shared by the library, the host and their tests.
 #pragma once
 
 #define PNR_VERSION_MAJOR 4
