@@ -57,18 +57,26 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     "$WINELOADER" wineboot -i >/dev/null 2>&1
 fi
-key='HKCU\Software\Wine\X11 Driver'
-"$WINELOADER" reg add "$key" /v Decorated /d N /f >/dev/null 2>&1
-"$WINELOADER" reg add "$key" /v UseXRandR /d N /f >/dev/null 2>&1
-"$WINELOADER" reg add "$key" /v Managed /d "${PNR_WINE_MANAGED:-Y}" /f >/dev/null 2>&1
-if [ $primary -ne 0 ]; then
-    "$WINELOADER" reg add "$key" /v PrimaryMonitor /d "$primary" /f >/dev/null 2>&1
-else
-    "$WINELOADER" reg delete "$key" /v PrimaryMonitor /f >/dev/null 2>&1
+# The X11 driver's settings for this desk, as user.reg holds them once the
+# Wine server has written it out.
+wanted="Decorated=N Managed=${PNR_WINE_MANAGED:-Y} UseXRandR=N"
+[ $primary -ne 0 ] && wanted+=" PrimaryMonitor=$primary"
+held=$(sed -n '/^\[Software\\\\Wine\\\\X11 Driver\]/,/^$/s/^"\([A-Za-z]*\)"="\(.*\)"$/\1=\2/p' \
+           "$WINEPREFIX/user.reg" 2>/dev/null | sort | tr '\n' ' ')
+if [ "$held" != "$(echo "$wanted" | tr ' ' '\n' | sort | tr '\n' ' ')" ]; then
+    key='HKCU\Software\Wine\X11 Driver'
+    "$WINELOADER" reg add "$key" /v Decorated /d N /f >/dev/null 2>&1
+    "$WINELOADER" reg add "$key" /v UseXRandR /d N /f >/dev/null 2>&1
+    "$WINELOADER" reg add "$key" /v Managed /d "${PNR_WINE_MANAGED:-Y}" /f >/dev/null 2>&1
+    if [ $primary -ne 0 ]; then
+        "$WINELOADER" reg add "$key" /v PrimaryMonitor /d "$primary" /f >/dev/null 2>&1
+    else
+        "$WINELOADER" reg delete "$key" /v PrimaryMonitor /f >/dev/null 2>&1
+    fi
+    # Wine reads the monitors when its session starts: start one anew.
+    "$WINESERVER" -k >/dev/null 2>&1 || true
+    "$WINESERVER" -w >/dev/null 2>&1 || true
 fi
-# Wine reads the monitors when its session starts: start one anew.
-"$WINESERVER" -k >/dev/null 2>&1 || true
-"$WINESERVER" -w >/dev/null 2>&1 || true
 for _ in 1 2 3 4 5 6 7 8 9 10; do
     "$WINELOADER" cmd.exe /c exit 0 >/dev/null 2>&1 && break
     sleep 0.5
