@@ -1,5 +1,6 @@
 # A small virtual machine that runs 32-bit Wine on machines whose kernel
-# starts no 32-bit program. The guest is Debian 12 with its amd64 kernel
+# starts no 32-bit program. The guest is Debian 12 (the display-scale run:
+# Debian 13, wine10.sh) with its amd64 kernel
 # (which does execute 32-bit code) under qemu's software emulation; it sees
 # the project and its build tree over 9p at the same paths as here, runs one
 # job and powers off. The job's output comes back on the serial console, its
@@ -10,6 +11,8 @@
 # builds a new one.
 
 PNR_VM_DIR=$PNR_BUILD_DIR/vm
+# The Debian release the guest runs.
+PNR_VM_RELEASE=bookworm
 # The packages the guest runs the Windows tests, the tour and the benchmark
 # with. libxinerama1:i386 is only recommended by wine32, but without it 32-bit
 # Wine sees one monitor; xrandr (x11-xserver-utils) sets the monitors.
@@ -77,17 +80,19 @@ EOF
 
 # Everything the image's content depends on, hashed: a new recipe, a new image.
 pnr_vm_recipe() {
-    { declare -f pnr_vm_build_image pnr_vm_init_script; echo "$PNR_VM_PACKAGES"; } | sha256sum | cut -c1-12
+    { declare -f pnr_vm_build_image pnr_debian_root pnr_vm_init_script
+      echo "$PNR_VM_RELEASE $PNR_VM_PACKAGES"; } | sha256sum | cut -c1-12
 }
 
-pnr_vm_build_image() {
-    local recipe=$1 mirror=$2 root=$PNR_VM_DIR/root
-    pnr_vm_remove_root
-    rm -f "$PNR_VM_DIR"/image-* "$PNR_VM_DIR"/vmlinuz-* "$PNR_VM_DIR"/initrd-*
+# Makes a Debian root in folder ROOT: pnr_debian_root ROOT RELEASE MIRROR
+# PACKAGES... (amd64 with i386 beside it, only the release's main suite, so
+# that its amd64 and i386 packages always match; apt's cache emptied).
+pnr_debian_root() {
+    local root=$1 release=$2 mirror=$3
+    shift 3
     mkdir -p "$root"
-    debootstrap --variant=minbase bookworm "$root" "$mirror" || return 1
-    # Only the release's main suite: its amd64 and i386 packages always match.
-    echo "deb $mirror bookworm main" >"$root/etc/apt/sources.list"
+    debootstrap --variant=minbase --arch=amd64 "$release" "$root" "$mirror" || return 1
+    echo "deb $mirror $release main" >"$root/etc/apt/sources.list"
     rm -f "$root"/etc/apt/sources.list.d/*
     # The initramfs must find the virtio disk; the 9p modules are loaded by the init script.
     mkdir -p "$root/etc/initramfs-tools"
@@ -98,11 +103,19 @@ pnr_vm_build_image() {
         set -e
         dpkg --add-architecture i386
         apt-get update -q
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $PNR_VM_PACKAGES
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $*
         apt-get clean
         rm -rf /var/lib/apt/lists/*" || status=$?
     umount "$root/sys" "$root/dev" "$root/proc"
-    [ $status -eq 0 ] || { echo "panorela: installing the guest's packages failed"; return 1; }
+    [ $status -eq 0 ] || { echo "panorela: installing the packages of the $release root failed"; return 1; }
+}
+
+pnr_vm_build_image() {
+    local recipe=$1 mirror=$2 root=$PNR_VM_DIR/root
+    pnr_vm_remove_root
+    rm -f "$PNR_VM_DIR"/image-* "$PNR_VM_DIR"/vmlinuz-* "$PNR_VM_DIR"/initrd-*
+    # shellcheck disable=SC2086
+    pnr_debian_root "$root" "$PNR_VM_RELEASE" "$mirror" $PNR_VM_PACKAGES || return 1
     pnr_vm_init_script >"$root/sbin/pnr-init"
     chmod +x "$root/sbin/pnr-init"
     echo "/dev/vda / ext4 defaults 0 1" >"$root/etc/fstab"
