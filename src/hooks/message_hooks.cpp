@@ -11,7 +11,15 @@ namespace {
 // cut short by sliding the main window away.
 constexpr char kUtilityClass[] = "TPUTILWINDOW";
 
-void HideAgainAfterDisplayChange() {
+// A display or work-area change (a task bar moved, resized or set to hide
+// itself) reaches every top-level window. Each process forgets the home
+// monitors it remembered; the IDE's, told through its main window, also
+// measures the block's work area for the host and applies the rules again,
+// so that nothing stays hidden under a task bar or off its new edge.
+void DeskChanged(HWND target) {
+    ForgetInspectorHome();
+    ForgetToolBarHome();
+    if (WndValue(target) != g_state->AppBuilderWnd) return;
     RefreshWorkArea();
     if (!g_state->HooksActive) return;
     if (g_state->ObjInspHiding) HideInspector();
@@ -57,7 +65,10 @@ LRESULT CALLBACK CallWndProcHookWork(int code, WPARAM wParam, LPARAM lParam) {
         const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
         switch (sent->message) {
             case WM_DISPLAYCHANGE:
-                if (WndValue(sent->hwnd) == g_state->AppBuilderWnd) HideAgainAfterDisplayChange();
+                DeskChanged(sent->hwnd);
+                break;
+            case WM_SETTINGCHANGE:
+                if (sent->wParam == SPI_SETWORKAREA) DeskChanged(sent->hwnd);
                 break;
             case WM_ENTERMENULOOP:
                 if (HasUpperClass(sent->hwnd, kUtilityClass)) g_state->MenuActive = 1;
@@ -85,8 +96,8 @@ LRESULT CALLBACK GetMessageHookWork(int code, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK CallWndProcHookProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION) {
         const UINT message = reinterpret_cast<const CWPSTRUCT*>(lParam)->message;
-        if (message == WM_DISPLAYCHANGE || message == WM_ENTERMENULOOP ||
-            message == WM_EXITMENULOOP) {
+        if (message == WM_DISPLAYCHANGE || message == WM_SETTINGCHANGE ||
+            message == WM_ENTERMENULOOP || message == WM_EXITMENULOOP) {
             return CallWndProcHookWork(code, wParam, lParam);
         }
     }

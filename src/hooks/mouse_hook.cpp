@@ -5,7 +5,6 @@
 #include "hooks/chord_machine.h"
 #include "hooks/mouse_move.h"
 #include "placement/objinsp.h"
-#include "placement/read_desk.h"
 #include "placement/toolbar.h"
 #include "state/shared_state.h"
 
@@ -56,13 +55,11 @@ __attribute__((noinline)) LRESULT CALLBACK TrackButton(int code, WPARAM wParam, 
     return CallNextHookEx(AsHook(g_hookHandles[0]), code, wParam, lParam);
 }
 
-// Reads the monitors once for the corner test and both triggers.
+// Each trigger works in its window's DPI context and makes the corner test
+// there, on the monitors as that context sees them.
 __attribute__((noinline)) void SlideOnMove(const POINT& pt) {
-    Desk desk;
-    ReadDesk(&desk);
-    if (InTopCorner(desk, pt.x, pt.y)) return;
-    if (g_state->ObjInspHiding && CanSlide()) InspectorEdgeTrigger(desk, pt.x, pt.y);
-    if (g_state->ToolBarHiding && CanSlide()) ToolBarEdgeTrigger(desk, pt.x, pt.y);
+    if (g_state->ObjInspHiding && CanSlide()) InspectorEdgeTrigger(pt.x, pt.y);
+    if (g_state->ToolBarHiding && CanSlide()) ToolBarEdgeTrigger(pt.x, pt.y);
 }
 
 void TrackMove(SharedState* state, const MOUSEHOOKSTRUCT* mouse) {

@@ -3,12 +3,21 @@
 #include "../discovery/discovery.h"
 #include "../exports.h"
 #include "../state/shared_state.h"
+#include "dpi_context.h"
 #include "objinsp_geometry.h"
 #include "place_window.h"
 #include "read_desk.h"
 
+namespace {
+
+// This process's memo of the inspector's home monitor.
+HomeMemo g_memo;
+
+}  // namespace
+
 void HideInspector() {
     if (!g_state) return;
+    const WindowDpiScope scope(AsWnd(g_state->InspectorWnd));
     RECT r;
     if (!ReadWindowRect(&g_state->InspectorWnd, &r)) return;
     Desk desk;
@@ -19,6 +28,8 @@ void HideInspector() {
 
 void ShowInspector(bool place) {
     if (!g_state) return;
+    // The main window belongs to the inspector's process: one context serves both.
+    const WindowDpiScope scope(AsWnd(g_state->InspectorWnd));
     RECT r;
     if (!ReadWindowRect(&g_state->InspectorWnd, &r)) return;
     const Rect wnd = ToRect(r);
@@ -39,15 +50,25 @@ void ShowInspector(bool place) {
     PlaceWindow(AsWnd(g_state->InspectorWnd), p);
 }
 
-void InspectorEdgeTrigger(const Desk& desk, int32_t x, int32_t y) {
+void InspectorEdgeTrigger(int32_t x, int32_t y) {
     if (!g_state) return;
+    const WindowDpiScope scope(AsWnd(g_state->InspectorWnd));
     // The side, and so every limit, depends on the rectangle: read it first,
     // once, for the decision and the placement alike.
     RECT r;
     if (!ReadWindowRect(&g_state->InspectorWnd, &r)) return;
     const Rect wnd = ToRect(r);
+    const POINT pt = scope.FromThread({x, y});
+    const uint32_t handle = g_state->InspectorWnd;
     const bool fullHeight = g_state->InspectorFullHeight != 0;
-    switch (InspectorEdgeOp(wnd, desk, x, y)) {
+    if (MemoHolds(g_memo, handle, wnd, fullHeight) && InspectorMoveIsIdle(g_memo, wnd, pt.x, pt.y)) {
+        return;
+    }
+    Desk desk;
+    ReadDesk(&desk);
+    g_memo = InspectorMemo(handle, wnd, desk, fullHeight);
+    if (InTopCorner(desk, pt.x, pt.y)) return;
+    switch (InspectorEdgeOp(wnd, desk, pt.x, pt.y)) {
         case EdgeOp::Show:
             PlaceWindow(AsWnd(g_state->InspectorWnd), InspectorSlideBackPlacement(wnd, desk, fullHeight));
             break;
@@ -64,6 +85,8 @@ void InspectorEdgeTrigger(const Desk& desk, int32_t x, int32_t y) {
         case EdgeOp::None: break;
     }
 }
+
+void ForgetInspectorHome() { g_memo.wnd = 0; }
 
 PNR_EXPORT void SetObjInspHidingMode(uint32_t eax) {
     if (!g_state) return;

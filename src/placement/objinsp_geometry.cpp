@@ -14,9 +14,16 @@ bool HiddenAtSide(const Rect& wnd, const Rect& work) {
     return left || right;
 }
 
-// Hidden on that side already: at most the strip inside the work area.
-bool HiddenOn(Side side, const Rect& wnd, const Rect& work) {
-    return side == Side::Left ? wnd.right <= work.left + kStrip : work.right - wnd.left <= kStrip;
+// Hidden on that side already: only the strip inside the work area, or the
+// whole window beyond the monitor. A strip under a task bar at that side
+// (one that moved there while the window was hidden) is placed anew.
+bool HiddenOn(Side side, const Rect& wnd, const Monitor& home) {
+    const Rect& work = home.work;
+    if (side == Side::Left) {
+        return (wnd.right > work.left && wnd.right <= work.left + kStrip) ||
+               wnd.right <= home.area.left;
+    }
+    return (wnd.left >= work.right - kStrip && wnd.left < work.right) || wnd.left >= home.area.right;
 }
 
 int32_t HiddenX(Side side, const Rect& wnd, const Rect& work) {
@@ -81,7 +88,7 @@ Placement InspectorHidePlacement(const Rect& wnd, const Desk& desk, bool fullHei
             return back.flags == kRaiseOnly ? kNoPlacement : back;
         }
     }
-    if (HiddenOn(side, wnd, work)) return kNoPlacement;
+    if (HiddenOn(side, wnd, home)) return kNoPlacement;
     return MoveTo(wnd, HiddenX(side, wnd, work), work, fullHeight);
 }
 
@@ -113,4 +120,18 @@ EdgeOp InspectorEdgeOp(const Rect& wnd, const Desk& desk, int32_t x, int32_t y) 
     // hide limit is measured from the work area's edge, not the window's.
     if (mayShow && x > work.right - kStrip) return EdgeOp::Show;
     return x < work.right - (width + width / 4) ? EdgeOp::Hide : EdgeOp::None;
+}
+
+HomeMemo InspectorMemo(uint32_t wndHandle, const Rect& wnd, const Desk& desk, bool fullHeight) {
+    return {wndHandle, wnd, InspectorHome(desk, wnd), fullHeight,
+            !InspectorHidePlacement(wnd, desk, fullHeight).act};
+}
+
+bool InspectorMoveIsIdle(const HomeMemo& memo, const Rect& wnd, int32_t x, int32_t y) {
+    switch (InspectorEdgeOp(wnd, HomeDesk(memo), x, y)) {
+        case EdgeOp::None: return true;
+        case EdgeOp::Hide: return memo.hideIsIdle;
+        case EdgeOp::Show: break;
+    }
+    return false;
 }

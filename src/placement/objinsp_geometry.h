@@ -6,6 +6,7 @@
 #pragma once
 
 #include "desk.h"
+#include "home_memo.h"
 
 enum class Side { Left, Right };
 
@@ -42,3 +43,12 @@ EdgeOp InspectorEdgeOp(const Rect& wnd, const Desk& desk, int32_t x, int32_t y);
 inline bool InspectorMayHide(bool hideWhenActive, bool inspectorIsForeground) {
     return hideWhenActive || !inspectorIsForeground;
 }
+
+// What this process learns of the window from a full decision on the desk.
+HomeMemo InspectorMemo(uint32_t wndHandle, const Rect& wnd, const Desk& desk, bool fullHeight);
+
+// True when the move certainly asks nothing of the window, judged on the
+// memo's home monitor alone (the memo must hold for `wnd`): the pointer is
+// between the strip and the hide limit, or past the limit of a window whose
+// hiding places nothing.
+bool InspectorMoveIsIdle(const HomeMemo& memo, const Rect& wnd, int32_t x, int32_t y);

@@ -3,7 +3,7 @@
 
 #include "desk.h"
 
-// Every monitor with its work area. The primary monitor's work area ends at
-// the block's WorkRight and WorkBottom, the edges the host reads and a
-// display change measures anew. Needs the block mapped.
+// Every monitor with its work area, in the calling thread's DPI context.
+// Nothing comes from the block: its WorkRight and WorkBottom were measured
+// once, in whichever context the process that made them had.
 void ReadDesk(Desk* desk);

@@ -1,12 +1,14 @@
 // Slides the IDE main window up to a strip and back. Callers decide whether
-// tool-bar hiding is on; these only act.
+// tool-bar hiding is on; these only act. Each works in the main window's
+// DPI context (dpi_context.h).
 #pragma once
 
 #include <stdint.h>
 
-#include "desk.h"
-
 void HideToolBar();
 void ShowToolBar();
-// Called on mouse moves with the pointer position and the monitors.
-void ToolBarEdgeTrigger(const Desk& desk, int32_t x, int32_t y);
+// Called on mouse moves with the pointer as the hook got it, in the calling
+// thread's DPI context.
+void ToolBarEdgeTrigger(int32_t x, int32_t y);
+// Forgets the main window's home monitor (home_memo.h): the desk changed.
+void ForgetToolBarHome();

@@ -32,7 +32,11 @@ Placement ToolBarHidePlacement(const Rect& wnd, const Desk& desk, bool menuActiv
         // No free edge: the window stays shown while its mode is on.
         return wnd.top < work.top ? AtTop(work, work.top, height, kNoActivate) : kNoPlacement;
     }
-    if (wnd.bottom <= work.top + kStrip) return kNoPlacement;  // hidden already, or higher still
+    // Hidden already: its strip in the work area's first rows, or the whole
+    // window above the monitor. A strip under a task bar along the top (one
+    // that moved there while the window was hidden) is placed anew.
+    const bool inStrip = wnd.bottom > work.top && wnd.bottom <= work.top + kStrip;
+    if (inStrip || wnd.bottom <= home.area.top) return kNoPlacement;
     return AtTop(work, hidden.top, height, kNoActivate);
 }
 
@@ -52,4 +56,19 @@ EdgeOp ToolBarEdgeOp(const Rect& wnd, const Desk& desk, int32_t x, int32_t y) {
     if (overColumns && y < work.top + kStrip) return EdgeOp::Show;
     const int32_t limit = wnd.bottom + Height(wnd) / 4;
     return y > limit ? EdgeOp::Hide : EdgeOp::None;
+}
+
+HomeMemo ToolBarMemo(uint32_t wndHandle, const Rect& wnd, const Desk& desk) {
+    // Judged as if no menu loop ran: the memo outlives the loop.
+    return {wndHandle, wnd, ToolBarHome(desk, wnd), false,
+            !ToolBarHidePlacement(wnd, desk, false).act};
+}
+
+bool ToolBarMoveIsIdle(const HomeMemo& memo, const Rect& wnd, int32_t x, int32_t y) {
+    switch (ToolBarEdgeOp(wnd, HomeDesk(memo), x, y)) {
+        case EdgeOp::None: return true;
+        case EdgeOp::Hide: return memo.hideIsIdle;
+        case EdgeOp::Show: break;
+    }
+    return false;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "desk.h"
+#include "home_memo.h"
 
 const Monitor& ToolBarHome(const Desk& desk, const Rect& wnd);
 
@@ -23,3 +24,12 @@ Placement ToolBarShowPlacement(const Rect& wnd, const Desk& desk);
 // once the pointer is more than a quarter of the window's height below its
 // bottom edge, else None. A pointer on another monitor never shows it.
 EdgeOp ToolBarEdgeOp(const Rect& wnd, const Desk& desk, int32_t x, int32_t y);
+
+// What this process learns of the window from a full decision on the desk.
+HomeMemo ToolBarMemo(uint32_t wndHandle, const Rect& wnd, const Desk& desk);
+
+// True when the move certainly asks nothing of the window, judged on the
+// memo's home monitor alone (the memo must hold for `wnd`): the pointer is
+// between the strip and the limit, or below the limit of a window whose
+// hiding places nothing.
+bool ToolBarMoveIsIdle(const HomeMemo& memo, const Rect& wnd, int32_t x, int32_t y);

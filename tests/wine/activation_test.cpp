@@ -35,8 +35,6 @@ protected:
         state->ToolBarHiding = 0;
         state->ObjInspHiding = 0;
         state->InspectorFullHeight = 0;
-        state->WorkRight = 1024;
-        state->WorkBottom = 740;
     }
     void TearDown() override {
         if (state->HooksActive) ide.Call(kUnHookHooks, kRestore);
@@ -135,7 +133,7 @@ TEST_F(Activation, HidesBothWindowsInstallsHooksMaximisesEditorAndAddsMenuItems)
     const RECT shownInspector = WindowRect(inspector);
     EXPECT_EQ(shownInspector.left, 0);
     EXPECT_EQ(shownInspector.top, 100);
-    EXPECT_EQ(shownInspector.bottom, 740);
+    EXPECT_EQ(shownInspector.bottom, 768);
     EXPECT_EQ(WindowRect(main).top, 0);
     EXPECT_EQ(WindowRect(main).right, 1024);
 }
@@ -146,7 +144,7 @@ TEST_F(Activation, ModesOffPlaceBothWindowsShown) {
     const RECT r = WindowRect(inspector);
     EXPECT_EQ(r.left, 0);
     EXPECT_EQ(r.top, 100);
-    EXPECT_EQ(r.bottom, 740);
+    EXPECT_EQ(r.bottom, 768);
     EXPECT_EQ(WindowRect(main).top, 0);
 }
 

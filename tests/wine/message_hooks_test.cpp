@@ -15,7 +15,6 @@
 namespace {
 
 constexpr int32_t kWorkRight = 1024;
-constexpr int32_t kWorkBottom = 740;
 
 struct Seen {
     int code;
@@ -72,8 +71,6 @@ protected:
         state->HooksActive = 0;  // the toggle works without it
         state->MenuActive = 0;
         state->InspectorFullHeight = 0;
-        state->WorkRight = kWorkRight;
-        state->WorkBottom = kWorkBottom;
 
         const DWORD thread = GetCurrentThreadId();
         // Installed first, so called after ours.
@@ -134,7 +131,7 @@ TEST_F(MessageHooks, DisplayChangeWhileActiveHidesInspectorThenMainWindow) {
     state->HooksActive = 1;
     state->ObjInspHiding = 1;
     state->ToolBarHiding = 1;
-    state->WorkRight = 900;  // stale: the placements must use the new measure
+    state->WorkRight = 900;  // stale, and no placement reads it
     Raise(inspector);
     ASSERT_TRUE(IsAbove(inspector, main));
     SendMessageA(main, WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));

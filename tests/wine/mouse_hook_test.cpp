@@ -14,7 +14,6 @@
 namespace {
 
 constexpr int32_t kWorkRight = 1024;
-constexpr int32_t kWorkBottom = 740;
 
 LRESULT Send(UINT message, HWND target, int x = 100, int y = 100, int code = HC_ACTION) {
     MOUSEHOOKSTRUCT mouse = {};
@@ -57,8 +56,6 @@ protected:
         state->ToolBarHiding = 0;
         state->InspectorFullHeight = 0;
         state->HideInspectorWhenActive = 1;
-        state->WorkRight = kWorkRight;
-        state->WorkBottom = kWorkBottom;
         state->LeftDownWnd = 0;
         state->RightDownWnd = 0;
         state->IdleMark = 1;

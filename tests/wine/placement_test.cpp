@@ -1,6 +1,6 @@
 // The two hiding-mode exports moving the stand-in IDE's real windows, called
 // from this process through the DLL as the host calls them. Work area
-// 1024 x 740, main window 1024 x 100 at the top, inspector 200 x 500.
+// 1024 x 768 (the screen: no task bar under Xvfb), main window 1024 x 100 at the top, inspector 200 x 500.
 #include <gtest/gtest.h>
 
 #include "host.h"
@@ -29,8 +29,6 @@ protected:
         state = host.MapData();
         ASSERT_NE(state, nullptr);
         ASSERT_TRUE(ide.Started());
-        state->WorkRight = 1024;
-        state->WorkBottom = 740;
         state->MenuActive = 0;
         state->InspectorFullHeight = 0;
         state->HideInspectorWhenActive = 0;
@@ -105,7 +103,7 @@ TEST_F(HostPlacement, ToolBarMode) {
 TEST_F(HostPlacement, InspectorMode) {
     const ModeCase cases[] = {
         {"left, own height", kInspectorStart, false, true, {-195, 100, 5, 600}, true},
-        {"left, full height", kInspectorStart, true, true, {-195, 0, 5, 740}, true},
+        {"left, full height", kInspectorStart, true, true, {-195, 0, 5, 768}, true},
         {"left, right edge 5 is hidden already", {-195, 100, 5, 600}, true, true,
          {-195, 100, 5, 600}, false},
         {"left, right edge 6 is hidden", {-194, 100, 6, 600}, false, true, {-195, 100, 5, 600},
@@ -113,21 +111,21 @@ TEST_F(HostPlacement, InspectorMode) {
         {"centre on the middle belongs left", {412, 100, 612, 600}, false, true,
          {-195, 100, 5, 600}, true},
         {"right, own height", {824, 100, 1024, 600}, false, true, {1019, 100, 1219, 600}, true},
-        {"right, full height", {824, 100, 1024, 600}, true, true, {1019, 0, 1219, 740}, true},
+        {"right, full height", {824, 100, 1024, 600}, true, true, {1019, 0, 1219, 768}, true},
         {"right, left edge 1019 is hidden already", {1019, 100, 1219, 600}, false, true,
          {1019, 100, 1219, 600}, false},
         {"right, left edge 1018 is hidden", {1018, 100, 1218, 600}, false, true,
          {1019, 100, 1219, 600}, true},
         {"right, standing at 600", {600, 100, 800, 600}, false, true, {1019, 100, 1219, 600},
          true},
-        // Off: placed below the 100-pixel main window, down to WorkBottom,
+        // Off: placed below the 100-pixel main window, down to the work area's bottom,
         // whatever InspectorFullHeight says and even when already shown.
-        {"off, hidden left", {-195, 100, 5, 600}, false, false, {0, 100, 200, 740}, true},
-        {"off, hidden left, full height", {-195, 0, 5, 740}, true, false, {0, 100, 200, 740},
+        {"off, hidden left", {-195, 100, 5, 600}, false, false, {0, 100, 200, 768}, true},
+        {"off, hidden left, full height", {-195, 0, 5, 768}, true, false, {0, 100, 200, 768},
          true},
-        {"off, hidden right", {1019, 100, 1219, 600}, false, false, {824, 100, 1024, 740}, true},
-        {"off, shown left", kInspectorStart, false, false, {0, 100, 200, 740}, true},
-        {"off, right at 600", {600, 300, 800, 400}, true, false, {824, 100, 1024, 740}, true},
+        {"off, hidden right", {1019, 100, 1219, 600}, false, false, {824, 100, 1024, 768}, true},
+        {"off, shown left", kInspectorStart, false, false, {0, 100, 200, 768}, true},
+        {"off, right at 600", {600, 300, 800, 400}, true, false, {824, 100, 1024, 768}, true},
     };
     for (const ModeCase& c : cases) Check(inspector, c, false);
 }
@@ -137,7 +135,7 @@ TEST_F(HostPlacement, InspectorGoesBelowTheMainWindowsHeightEvenWhenItIsHidden) 
     ASSERT_TRUE(At(main, kMainHidden));
     InspectorMode(true);
     InspectorMode(false);
-    EXPECT_TRUE(At(inspector, {0, 100, 200, 740}));
+    EXPECT_TRUE(At(inspector, {0, 100, 200, 768}));
 }
 
 TEST_F(HostPlacement, MenuLoopStopsEveryHideButNoShow) {
