@@ -58,8 +58,9 @@ __attribute__((noinline)) LRESULT CALLBACK TrackButton(int code, WPARAM wParam, 
 // Each trigger works in its window's DPI context and makes the corner test
 // there, on the monitors as that context sees them.
 __attribute__((noinline)) void SlideOnMove(const POINT& pt) {
-    if (g_state->ObjInspHiding && CanSlide()) InspectorEdgeTrigger(pt.x, pt.y);
-    if (g_state->ToolBarHiding && CanSlide()) ToolBarEdgeTrigger(pt.x, pt.y);
+    constexpr bool kCornersStop = true;
+    if (g_state->ObjInspHiding && CanSlide()) InspectorEdgeTrigger(pt.x, pt.y, kCornersStop);
+    if (g_state->ToolBarHiding && CanSlide()) ToolBarEdgeTrigger(pt.x, pt.y, kCornersStop);
 }
 
 void TrackMove(SharedState* state, const MOUSEHOOKSTRUCT* mouse) {

@@ -50,7 +50,7 @@ void ShowInspector(bool place) {
     PlaceWindow(AsWnd(g_state->InspectorWnd), p);
 }
 
-void InspectorEdgeTrigger(int32_t x, int32_t y) {
+void InspectorEdgeTrigger(int32_t x, int32_t y, bool cornersStop) {
     if (!g_state) return;
     const WindowDpiScope scope(AsWnd(g_state->InspectorWnd));
     // The side, and so every limit, depends on the rectangle: read it first,
@@ -67,7 +67,7 @@ void InspectorEdgeTrigger(int32_t x, int32_t y) {
     Desk desk;
     ReadDesk(&desk);
     g_memo = InspectorMemo(handle, wnd, desk, fullHeight);
-    if (InTopCorner(desk, pt.x, pt.y)) return;
+    if (cornersStop && InTopCorner(desk, pt.x, pt.y)) return;
     switch (InspectorEdgeOp(wnd, desk, pt.x, pt.y)) {
         case EdgeOp::Show:
             PlaceWindow(AsWnd(g_state->InspectorWnd), InspectorSlideBackPlacement(wnd, desk, fullHeight));

@@ -10,7 +10,9 @@ void HideInspector();
 // bottom of the work area; without it, it only slides back onto the screen.
 void ShowInspector(bool place);
 // Called on mouse moves with the pointer as the hook got it, in the calling
-// thread's DPI context.
-void InspectorEdgeTrigger(int32_t x, int32_t y);
+// thread's DPI context. The mouse hook sets `cornersStop`: a pointer in a
+// top corner square of the work area (measured in the window's context, as
+// everything else here) then asks nothing of the window.
+void InspectorEdgeTrigger(int32_t x, int32_t y, bool cornersStop = false);
 // Forgets the inspector's home monitor (home_memo.h): the desk changed.
 void ForgetInspectorHome();

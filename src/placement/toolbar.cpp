@@ -37,7 +37,7 @@ void ShowToolBar() {
     PlaceWindow(AsWnd(g_state->AppBuilderWnd), ToolBarShowPlacement(ToRect(r), desk));
 }
 
-void ToolBarEdgeTrigger(int32_t x, int32_t y) {
+void ToolBarEdgeTrigger(int32_t x, int32_t y, bool cornersStop) {
     if (!g_state) return;
     const WindowDpiScope scope(AsWnd(g_state->AppBuilderWnd));
     // One read of the rectangle decides and places: this runs on every mouse move.
@@ -50,7 +50,7 @@ void ToolBarEdgeTrigger(int32_t x, int32_t y) {
     Desk desk;
     ReadDesk(&desk);
     g_memo = ToolBarMemo(handle, wnd, desk);
-    if (InTopCorner(desk, pt.x, pt.y)) return;
+    if (cornersStop && InTopCorner(desk, pt.x, pt.y)) return;
     switch (ToolBarEdgeOp(wnd, desk, pt.x, pt.y)) {
         case EdgeOp::Show:
             PlaceWindow(AsWnd(handle), ToolBarShowPlacement(wnd, desk));

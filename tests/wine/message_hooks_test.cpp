@@ -176,6 +176,36 @@ TEST_F(MessageHooks, DisplayChangeToAnyOtherWindowChangesNothing) {
     EXPECT_EQ(CountSeen(g_sent, other, WM_DISPLAYCHANGE), 1);
 }
 
+// A task bar moved, resized or set to hide itself: Windows sends every
+// top-level window WM_SETTINGCHANGE with SPI_SETWORKAREA. Sent here as the
+// system sends it, to windows both displaced as a stale strip would leave them.
+TEST_F(MessageHooks, WorkAreaChangeWhileActiveAppliesTheRulesAgain) {
+    struct Case {
+        const char* what;
+        HWND target;
+        WPARAM setting;
+        bool applied;
+    };
+    const Case cases[] = {
+        {"work area, to the main window", main, SPI_SETWORKAREA, true},
+        {"work area, to another window", other, SPI_SETWORKAREA, false},
+        {"another setting, to the main window", main, SPI_SETDESKWALLPAPER, false},
+    };
+    state->HooksActive = 1;
+    state->ObjInspHiding = 1;
+    state->ToolBarHiding = 1;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Place(main, 0, 0, kWorkRight, 100);
+        Place(inspector, 0, 100, 200, 500);
+        SendMessageA(c.target, WM_SETTINGCHANGE, c.setting, 0);
+        EXPECT_EQ(RectOf(inspector).left, c.applied ? -195 : 0);
+        EXPECT_EQ(RectOf(main).top, c.applied ? -95 : 0);
+        EXPECT_EQ(CountSeen(g_sent, c.target, WM_SETTINGCHANGE), 1) << "passed on once";
+        g_sent.clear();
+    }
+}
+
 // ---- Menu loops ---------------------------------------------------------------
 
 uint8_t g_menuActiveDuringLoop = 0xFF;
