@@ -11,8 +11,9 @@
 # builds a new one.
 
 PNR_VM_DIR=$PNR_BUILD_DIR/vm
-# The Debian release the guest runs.
+# The Debian release the guest runs, and what its kernel is told besides.
 PNR_VM_RELEASE=bookworm
+PNR_VM_KERNEL_ARGS=""
 # The packages the guest runs the Windows tests, the tour and the benchmark
 # with. libxinerama1:i386 is only recommended by wine32, but without it 32-bit
 # Wine sees one monitor; xrandr (x11-xserver-utils) sets the monitors.
@@ -191,7 +192,7 @@ pnr_vm_run() {
         -machine q35 -accel tcg,thread=multi -cpu qemu64 -smp 2 -m 4096 \
         -display none -nodefaults -no-user-config -nic none -serial stdio -monitor none -no-reboot \
         -kernel "$PNR_VM_KERNEL" -initrd "$PNR_VM_INITRD" \
-        -append "root=/dev/vda rw console=ttyS0 quiet loglevel=1 init=/sbin/pnr-init panic=-1 PNR_VM_ROOT=$PNR_ROOT PNR_VM_BUILD=$build_share PNR_VM_JOB=$wrapper PNR_VM_STATUS=$status_file" \
+        -append "root=/dev/vda rw console=ttyS0 quiet loglevel=1 init=/sbin/pnr-init panic=-1 $PNR_VM_KERNEL_ARGS PNR_VM_ROOT=$PNR_ROOT PNR_VM_BUILD=$build_share PNR_VM_JOB=$wrapper PNR_VM_STATUS=$status_file" \
         -drive "file=$overlay,format=qcow2,if=virtio,cache=unsafe" \
         "${virtfs[@]}" </dev/null | sed -u 's/\r$//; /\] sysrq: Power Off$/d; /\] reboot: Power down$/d'
     rm -f "$overlay"
