@@ -103,8 +103,10 @@ pnr_setup() {
         echo "panorela: without 32-bit Wine here, the 32-bit tests run in a virtual machine" >&2
         PNR_32BIT=vm PNR_32BIT_WHY="32-bit Wine could not be installed here"
     fi
+    # The Debian 13 root of the display-scale run (wine10.sh), either way.
+    pnr_install debootstrap || return 1
     if [ "$PNR_32BIT" = vm ]; then
         # The virtual machine and the tools that build its disk image.
-        pnr_install qemu-system-x86 qemu-utils debootstrap e2fsprogs || return 1
+        pnr_install qemu-system-x86 qemu-utils e2fsprogs || return 1
     fi
 }

@@ -69,9 +69,28 @@ pnr_w10_chroot() {
     return $status
 }
 
-# Runs a command under Wine 10 in a session of its own (in-session.sh):
-# in the root where this machine executes 32-bit code, else in the
-# virtual machine booted from the same recipe.
+# Makes ready what the run needs, so that a failure shows before the long runs.
+pnr_w10_prepare() {
+    if [ "$PNR_32BIT" = native ]; then
+        pnr_w10_root
+    else
+        (pnr_w10_vm_settings; pnr_vm_image)
+    fi
+}
+
+# The virtual machine of vm.sh, booted from Debian 13.
+pnr_w10_vm_settings() {
+    PNR_VM_DIR=$PNR_W10_DIR/vm PNR_VM_RELEASE=trixie
+    PNR_VM_PACKAGES="linux-image-amd64 $PNR_W10_PACKAGES"
+    # Debian 13's kernel, emulated, can fault (int3 in sched_clock) when it
+    # stops trusting the TSC midway and patches its clock code while the
+    # other CPU runs it: distrusted from the start, nothing is patched.
+    PNR_VM_KERNEL_ARGS="tsc=unstable"
+}
+
+# Runs a command under Wine 10 in a session of its own (in-session.sh), in
+# the current folder: in the root where this machine executes 32-bit code,
+# else in the virtual machine booted from the same recipe.
 pnr_w10_run() {
     if [ "$PNR_32BIT" = native ]; then
         pnr_w10_root || return 1
@@ -79,14 +98,7 @@ pnr_w10_run() {
             bash "$PNR_ROOT/scripts/lib/in-session.sh" "$@"
     else
         (
-            # shellcheck disable=SC2030
-            PNR_VM_DIR=$PNR_W10_DIR/vm PNR_VM_RELEASE=trixie
-            PNR_VM_PACKAGES="linux-image-amd64 $PNR_W10_PACKAGES"
-            # Debian 13's kernel, emulated, can fault (int3 in sched_clock)
-            # when it stops trusting the TSC midway and patches its clock
-            # code while the other CPU runs it: distrusted from the start,
-            # nothing is patched.
-            PNR_VM_KERNEL_ARGS="tsc=unstable"
+            pnr_w10_vm_settings
             pnr_vm_run env PNR_WINE_ARCH=win32 PNR_WINEPREFIX=/root/wineprefix-wine10 \
                 bash "$PNR_ROOT/scripts/lib/in-session.sh" "$@"
         )

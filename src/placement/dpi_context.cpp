@@ -9,7 +9,6 @@ struct DpiApi {
     DPI_AWARENESS_CONTEXT(WINAPI* windowContext)(HWND);
     DPI_AWARENESS_CONTEXT(WINAPI* threadContext)();
     DPI_AWARENESS_CONTEXT(WINAPI* setThreadContext)(DPI_AWARENESS_CONTEXT);
-    BOOL(WINAPI* sameContexts)(DPI_AWARENESS_CONTEXT, DPI_AWARENESS_CONTEXT);
     DPI_AWARENESS(WINAPI* awareness)(DPI_AWARENESS_CONTEXT);
     int32_t systemDpi;
 };
@@ -33,7 +32,6 @@ bool DpiApiFound() {
     const bool found = user32 && Find(user32, "GetWindowDpiAwarenessContext", &g_api.windowContext) &&
                        Find(user32, "GetThreadDpiAwarenessContext", &g_api.threadContext) &&
                        Find(user32, "SetThreadDpiAwarenessContext", &g_api.setThreadContext) &&
-                       Find(user32, "AreDpiAwarenessContextsEqual", &g_api.sameContexts) &&
                        Find(user32, "GetAwarenessFromDpiAwarenessContext", &g_api.awareness) &&
                        Find(user32, "GetDpiForSystem", &systemDpi);
     if (found) {
@@ -51,6 +49,7 @@ bool DpiApiFound() {
 struct KnownWindow {
     HWND wnd;
     DPI_AWARENESS_CONTEXT context;
+    DPI_AWARENESS awareness;
     bool ownProcess;
 };
 KnownWindow g_known[2];
@@ -67,6 +66,7 @@ const KnownWindow& Know(HWND wnd) {
     DWORD process = 0;
     GetWindowThreadProcessId(wnd, &process);
     slot.context = g_api.windowContext(wnd);
+    slot.awareness = slot.context ? g_api.awareness(slot.context) : DPI_AWARENESS_INVALID;
     slot.ownProcess = process == GetCurrentProcessId();
     // A window that is gone is asked again next time.
     if (slot.context) __atomic_store_n(&slot.wnd, wnd, __ATOMIC_RELEASE);
@@ -76,8 +76,8 @@ const KnownWindow& Know(HWND wnd) {
 // Unaware contexts count in Windows' logical pixels; every aware one in
 // the system's. Several monitors at different scales would need the
 // monitor's own DPI for a per-monitor-aware context.
-int32_t DpiOf(DPI_AWARENESS_CONTEXT context) {
-    return g_api.awareness(context) == DPI_AWARENESS_UNAWARE ? kLogicalDpi : g_api.systemDpi;
+int32_t DpiOf(DPI_AWARENESS awareness) {
+    return awareness == DPI_AWARENESS_UNAWARE ? kLogicalDpi : g_api.systemDpi;
 }
 
 }  // namespace
@@ -87,10 +87,12 @@ WindowDpiScope::WindowDpiScope(HWND wnd) {
     const KnownWindow& known = Know(wnd);
     // The IDE's threads share its context: nothing to switch there.
     if (known.ownProcess || !known.context) return;
-    const DPI_AWARENESS_CONTEXT thread = g_api.threadContext();
-    if (g_api.sameContexts(thread, known.context)) return;
+    // One awareness, one coordinate space (per-monitor v1 and v2 differ
+    // in other things).
+    const DPI_AWARENESS thread = g_api.awareness(g_api.threadContext());
+    if (thread == known.awareness) return;
     threadDpi_ = DpiOf(thread);
-    windowDpi_ = DpiOf(known.context);
+    windowDpi_ = DpiOf(known.awareness);
     previous_ = g_api.setThreadContext(known.context);
 }
 

@@ -18,7 +18,8 @@ import sys
 from unicorn import UC_HOOK_CODE
 from unicorn.x86_const import UC_X86_REG_EAX
 
-from register_convention import (BLOCK, INSPECTOR_WND, MAIN_WND, STRINGS, Machine)
+from register_convention import (AWARE_CONTEXT, BLOCK, INSPECTOR_WND, MAIN_WND, STRINGS,
+                                 UNAWARE_CONTEXT, Machine)
 
 WH_GETMESSAGE, WH_CALLWNDPROC, WH_MOUSE = 3, 4, 7
 UTIL_WND, OTHER_WND = 0x10070, 0x10090  # the IDE's utility window; another program's
@@ -34,6 +35,8 @@ BASE_FIELDS = {"<I": {16: INSPECTOR_WND, 20: MAIN_WND, 36: 1024, 40: 768, 596: 0
 TOOLBAR, LEFT_DOWN = 25, 596
 
 # event, hook, hook wParam, record, block changes, key states, main window, result
+# [, where: "ide" (the IDE's own process, the default) or "aware" (another
+# program, per-monitor aware at 150 %: the pointer in physical pixels)]
 MOUSE_MOVE = 0x200
 EVENTS = [
     ("move, both modes off", WH_MOUSE, MOUSE_MOVE, (500, 300, MAIN_WND), {}, {}, HIDDEN, NEXT),
@@ -43,6 +46,11 @@ EVENTS = [
      MOUSE_MOVE, (500, 300, MAIN_WND), {TOOLBAR: 1}, {}, HIDDEN, NEXT),
     ("move, tool-bar mode on, top strip", WH_MOUSE, MOUSE_MOVE, (500, 2, MAIN_WND),
      {TOOLBAR: 1}, {}, HIDDEN, NEXT),
+    ("move, tool-bar mode on, main window hidden, pointer below its limit, in another program "
+     "(per-monitor aware, 150 %)", WH_MOUSE, MOUSE_MOVE, (750, 450, MAIN_WND), {TOOLBAR: 1}, {},
+     HIDDEN, NEXT, "aware"),
+    ("move, tool-bar mode on, top strip, in another program (per-monitor aware, 150 %)",
+     WH_MOUSE, MOUSE_MOVE, (750, 3, MAIN_WND), {TOOLBAR: 1}, {}, HIDDEN, NEXT, "aware"),
     ("move, tool-bar mode on, top corner", WH_MOUSE, MOUSE_MOVE, (2, 2, MAIN_WND),
      {TOOLBAR: 1}, {}, HIDDEN, NEXT),
     ("move, tool-bar mode on, left button held", WH_MOUSE, MOUSE_MOVE, (500, 2, MAIN_WND),
@@ -74,18 +82,25 @@ MOVE_MARGIN = 1.10      # a modes-off move: at most 10 % more instructions than 
 # figures (register saves and argument copies around the one call), and any
 # rise fails.
 UNHANDLED_TARGET = 15
-UNHANDLED_LIMIT = {WH_MOUSE: 29, WH_CALLWNDPROC: 21, WH_GETMESSAGE: 15}
+# The call-window-procedure hook rose from 21 to 22 when it began to watch
+# WM_SETTINGCHANGE (a work-area change) beside the display change.
+UNHANDLED_LIMIT = {WH_MOUSE: 29, WH_CALLWNDPROC: 22, WH_GETMESSAGE: 15}
 
 
 class CountingMachine(Machine):
     """The model of register_convention.py, loaded and started, answering the
     queries of the hook procedures and counting instructions in the image."""
 
-    def __init__(self, path, inert=False):
+    def __init__(self, path, inert=False, where="ide"):
         self.inert = inert
+        self.where = where
         self.keys = {}
         self.main_rect = SHOWN
         super().__init__(path)
+        # A process of its own for each place the hook may run in: what a
+        # process remembers (a window's context, its home monitor) is per process.
+        self.in_ide = where == "ide"
+        self.thread_context = UNAWARE_CONTEXT if self.in_ide else AWARE_CONTEXT
         base = self.pe.OPTIONAL_HEADER.ImageBase
         self.steps = 0
         self.marks = []
@@ -136,8 +151,17 @@ class CountingMachine(Machine):
         return {a[0]: a[1] for n, a in self.calls if n == "SetWindowsHookExA"}
 
     def event(self, proc, hook, wparam, record, fields, keys, main_rect):
-        """Runs one hook procedure on one event: (result, instructions,
-        imports called in order, instructions before CallNextHookEx)."""
+        """Runs one hook procedure on one event twice and counts the second
+        run, as in a process that has seen the event before (the DPI
+        functions found, the window's context and home monitor remembered):
+        (result, instructions, imports called in order, instructions before
+        CallNextHookEx)."""
+        for _ in range(2):
+            self.thread_context = UNAWARE_CONTEXT if self.in_ide else AWARE_CONTEXT
+            result = self.event_once(proc, hook, wparam, record, fields, keys, main_rect)
+        return result
+
+    def event_once(self, proc, hook, wparam, record, fields, keys, main_rect):
         for fmt, values in BASE_FIELDS.items():
             for offset, value in values.items():
                 value = fields.get(offset, value)
@@ -161,7 +185,10 @@ def main():
     machines = {"panorela": CountingMachine(panorela_path),
                 "inert": CountingMachine(panorela_path, inert=True),
                 "floor": CountingMachine(floor_path)}
+    # The library in another program, whose thread is per-monitor aware.
+    aware = CountingMachine(panorela_path, where="aware")
     procs = {which: machines[which].install() for which in ("panorela", "floor")}
+    aware_procs = aware.install()
     failures = []
     for which, installed in procs.items():
         if sorted(installed) != [WH_GETMESSAGE, WH_CALLWNDPROC, WH_MOUSE]:
@@ -170,16 +197,19 @@ def main():
     procs["inert"] = procs["panorela"]  # the same image at the same base
 
     rows = {}
-    for label, hook, wparam, record, fields, keys, main_rect, expected in EVENTS:
+    for label, hook, wparam, record, fields, keys, main_rect, expected, *where in EVENTS:
         for which, m in machines.items():
             if hook not in procs[which]:
                 continue
-            result = m.event(procs[which][hook], hook, wparam, record, fields, keys, main_rect)
+            proc = procs[which][hook]
+            if which == "panorela" and where == ["aware"]:
+                m, proc = aware, aware_procs[hook]
+            result = m.event(proc, hook, wparam, record, fields, keys, main_rect)
             rows[label, which] = result
             wanted = expected if which == "panorela" else NEXT
             if result[0] != wanted:
                 failures.append(f"{label}: {which} returned 0x{result[0]:x}, not 0x{wanted:x}")
-    for m in machines.values():
+    for m in [*machines.values(), aware]:
         failures += m.failures
 
     print("| event | panorela.dll: instructions | imported calls | inert: instructions | "

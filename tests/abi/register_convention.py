@@ -39,7 +39,23 @@ ARG_BYTES = {
     "GetSystemMenu": 8, "GetMenuItemCount": 4, "AppendMenuA": 16, "DeleteMenu": 12,
     "PostMessageA": 16, "GetAsyncKeyState": 4, "IsWindowEnabled": 4, "GetMenuItemID": 8,
     "GetMenuState": 12, "EnumDisplayMonitors": 16, "GetMonitorInfoA": 8,
+    "GetCurrentProcessId": 0, "GetModuleHandleA": 4, "GetProcAddress": 8, "GetSystemMetrics": 4,
+    "GetWindowThreadProcessId": 8,
+    # Found with GetProcAddress (Windows 10 1607 on).
+    "GetWindowDpiAwarenessContext": 4, "GetThreadDpiAwarenessContext": 0,
+    "SetThreadDpiAwarenessContext": 4, "GetAwarenessFromDpiAwarenessContext": 4,
+    "GetDpiForSystem": 0,
 }
+# Functions the library finds at run time rather than imports.
+FOUND_AT_RUN_TIME = ["GetWindowDpiAwarenessContext", "GetThreadDpiAwarenessContext",
+                     "SetThreadDpiAwarenessContext", "GetAwarenessFromDpiAwarenessContext",
+                     "GetDpiForSystem"]
+USER32 = 0x77000000
+OWN_PID, IDE_PID = 0x100, 0x200  # this process; the IDE's, when the hook runs elsewhere
+# DPI contexts as the model hands them out: the IDE's windows are not
+# DPI-aware; a thread of another program may be per-monitor aware.
+UNAWARE_CONTEXT, AWARE_CONTEXT = 0x6010, 0x6012
+SYSTEM_DPI = 144
 # The model's desk: the primary monitor and a neighbour on its right, each
 # as (handle, monitor, work area, flags).
 MONITORS = [(0x30001, (0, 0, 1024, 768), (0, 0, 1024, 768), 1),
@@ -70,7 +86,13 @@ class Machine:
                 address = STUBS + len(self.stubs)
                 self.stubs[address] = name
                 self.uc.mem_write(imp.address, struct.pack("<I", address))
+        for name in FOUND_AT_RUN_TIME:
+            self.stubs[STUBS + len(self.stubs)] = name
         self.uc.mem_write(STUBS, b"\xc3" * len(self.stubs))
+        # Where the hook runs: in the IDE's own process (its threads share
+        # its context), or in another program whose thread is per-monitor aware.
+        self.in_ide = True
+        self.thread_context = UNAWARE_CONTEXT
         self.uc.mem_write(ENUM_RETURN, b"\xc3")
         self.enumerations = []
         self.uc.hook_add(UC_HOOK_CODE, self.on_stub, begin=STUBS, end=STUBS + 0xFFF)
@@ -124,6 +146,31 @@ class Machine:
         uc.reg_write(UC_X86_REG_EIP, ret)
 
     def answer(self, name, a):
+        if name == "GetModuleHandleA":
+            return USER32 if self.read_string(a[0]).lower() == "user32.dll" else 0
+        if name == "GetProcAddress":
+            wanted = self.read_string(a[1])
+            return next((address for address, n in self.stubs.items()
+                         if n == wanted and n in FOUND_AT_RUN_TIME), 0)
+        if name == "GetCurrentProcessId":
+            return OWN_PID
+        if name == "GetWindowThreadProcessId":
+            if a[1]:
+                self.uc.mem_write(a[1], struct.pack("<I", OWN_PID if self.in_ide else IDE_PID))
+            return 1
+        if name == "GetWindowDpiAwarenessContext":
+            return UNAWARE_CONTEXT
+        if name == "GetThreadDpiAwarenessContext":
+            return self.thread_context
+        if name == "SetThreadDpiAwarenessContext":
+            previous, self.thread_context = self.thread_context, a[0]
+            return previous
+        if name == "GetAwarenessFromDpiAwarenessContext":
+            return 0 if a[0] == UNAWARE_CONTEXT else 2
+        if name == "GetDpiForSystem":
+            return SYSTEM_DPI if self.thread_context != UNAWARE_CONTEXT else 96
+        if name == "GetSystemMetrics":
+            return {0: 1024, 1: 768}.get(a[0], 0)
         if name == "GetMonitorInfoA":
             for handle, area, work, flags in MONITORS:
                 if handle == a[0]:

@@ -101,8 +101,6 @@ protected:
         state->ObjInspHiding = state->ToolBarHiding = 0;
         state->MenuActive = 0;
         state->HooksActive = 1;
-        state->WorkRight = 1024;
-        state->WorkBottom = 768;
         state->LeftDownWnd = state->RightDownWnd = 0;
         MakeIdeWindows();
         other = MakeWindow("TSomeoneElse", "", 300, 300, 200, 200);
