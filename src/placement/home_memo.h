@@ -1,9 +1,10 @@
 // What this process last found of a window's home monitor. A mouse move
 // that finds the window's rectangle as it was then is decided against that
 // monitor alone, without reading the desk: most moves while the library is
-// active find a hidden window and the pointer far from its strip. Any move,
-// display change or work-area change that matters moves the window or
-// forgets the memo (message_hooks.cpp), so a stale home is never used.
+// active find a hidden window and the pointer far from its strip. A display
+// or work-area change makes each process that sees it forget its memos
+// (message_hooks.cpp), and where the change asks the window to move, the
+// rules applied again in the IDE move it, which retires every process's memo.
 #pragma once
 
 #include "desk.h"
