@@ -25,12 +25,13 @@ BOOL CALLBACK InspectorEnumProc(HWND wnd, LPARAM) {
     char className[kNameBufferSize];
     const int classLength = FetchUpperClassName(wnd, className);
     if (classLength == 0) return TRUE;
+    // The class first: reading a caption sends WM_GETTEXT to the window's
+    // thread, which only the three candidate classes are worth.
+    if (!MatchesAny(className, classLength, kInspectorClasses, true)) return TRUE;
 
     char caption[kNameBufferSize];
     const int captionLength = GetWindowTextA(wnd, caption, kNameBufferSize);
     if (captionLength <= 0) return TRUE;
-
-    if (!MatchesAny(className, classLength, kInspectorClasses, true)) return TRUE;
 
     CharUpperBuffA(caption, static_cast<DWORD>(captionLength));
     if (!MatchesAny(caption, captionLength, kInspectorCaptions, false)) return TRUE;
@@ -47,8 +48,26 @@ PNR_EXPORT void FillWnd() {
     EnumWindows(InspectorEnumProc, 0);
 }
 
-bool ReadWindowRect(const uint32_t* field, RECT* rect) {
+namespace {
+
+// When this process last searched from a hook; searched: whether it has.
+DWORD g_lastHookSearch;
+bool g_hookSearched;
+
+bool MaySearch(Rediscovery when) {
+    if (when == Rediscovery::Always) return true;
+    const DWORD now = GetTickCount();
+    if (g_hookSearched && now - g_lastHookSearch < kHookSearchIntervalMs) return false;
+    g_hookSearched = true;
+    g_lastHookSearch = now;
+    return true;
+}
+
+}  // namespace
+
+bool ReadWindowRect(const uint32_t* field, RECT* rect, Rediscovery when) {
     if (GetWindowRect(AsWnd(*field), rect)) return true;
+    if (!MaySearch(when)) return false;
     FillWnd();
     return GetWindowRect(AsWnd(*field), rect) != 0;
 }

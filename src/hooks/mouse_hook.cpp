@@ -77,6 +77,11 @@ bool CanSlide() {
     if (!g_state) return false;
     if (IsWindowEnabled(AsWnd(g_state->AppBuilderWnd))) return true;
     if (IsWindowEnabled(AsWnd(g_state->InspectorWnd))) return true;
+    // Neither names a window (the IDE was closed, or restarted): the
+    // triggers may run, so that their rediscovery finds the new windows.
+    if (!IsWindow(AsWnd(g_state->AppBuilderWnd)) && !IsWindow(AsWnd(g_state->InspectorWnd))) {
+        return true;
+    }
     // Both disabled: a modal dialog is up, unless it is the host's own form.
     char name[kForegroundClassBufferSize];
     const int length = GetClassNameA(GetForegroundWindow(), name, kForegroundClassBufferSize);

@@ -56,7 +56,7 @@ void InspectorEdgeTrigger(int32_t x, int32_t y, bool cornersStop) {
     // The side, and so every limit, depends on the rectangle: read it first,
     // once, for the decision and the placement alike.
     RECT r;
-    if (!ReadWindowRect(&g_state->InspectorWnd, &r)) return;
+    if (!ReadWindowRect(&g_state->InspectorWnd, &r, Rediscovery::Throttled)) return;
     const Rect wnd = ToRect(r);
     const POINT pt = scope.FromThread({x, y});
     const uint32_t handle = g_state->InspectorWnd;

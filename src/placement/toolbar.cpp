@@ -42,7 +42,7 @@ void ToolBarEdgeTrigger(int32_t x, int32_t y, bool cornersStop) {
     const WindowDpiScope scope(AsWnd(g_state->AppBuilderWnd));
     // One read of the rectangle decides and places: this runs on every mouse move.
     RECT r;
-    if (!ReadWindowRect(&g_state->AppBuilderWnd, &r)) return;
+    if (!ReadWindowRect(&g_state->AppBuilderWnd, &r, Rediscovery::Throttled)) return;
     const Rect wnd = ToRect(r);
     const POINT pt = scope.FromThread({x, y});
     const uint32_t handle = g_state->AppBuilderWnd;

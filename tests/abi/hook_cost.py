@@ -32,7 +32,7 @@ LEFT_HELD = {1: -0x8000}
 # Block fields each event starts from, and the offsets of those it changes.
 BASE_FIELDS = {"<I": {16: INSPECTOR_WND, 20: MAIN_WND, 36: 1024, 40: 768, 596: 0, 600: 0},
                "<B": {24: 0, 25: 0, 34: 0, 44: 1}}
-TOOLBAR, LEFT_DOWN = 25, 596
+TOOLBAR, INSPECTOR_MODE, INSPECTOR, LEFT_DOWN = 25, 24, 16, 596
 
 # event, hook, hook wParam, record, block changes, key states, main window, result
 # [, where: "ide" (the IDE's own process, the default) or "aware" (another
@@ -51,6 +51,8 @@ EVENTS = [
      HIDDEN, NEXT, "aware"),
     ("move, tool-bar mode on, top strip, in another program (per-monitor aware, 150 %)",
      WH_MOUSE, MOUSE_MOVE, (750, 3, MAIN_WND), {TOOLBAR: 1}, {}, HIDDEN, NEXT, "aware"),
+    ("move, inspector mode on, no inspector", WH_MOUSE, MOUSE_MOVE, (500, 300, MAIN_WND),
+     {INSPECTOR_MODE: 1, INSPECTOR: 0}, {}, HIDDEN, NEXT),
     ("move, tool-bar mode on, top corner", WH_MOUSE, MOUSE_MOVE, (2, 2, MAIN_WND),
      {TOOLBAR: 1}, {}, HIDDEN, NEXT),
     ("move, tool-bar mode on, left button held", WH_MOUSE, MOUSE_MOVE, (500, 2, MAIN_WND),

@@ -40,7 +40,7 @@ ARG_BYTES = {
     "PostMessageA": 16, "GetAsyncKeyState": 4, "IsWindowEnabled": 4, "GetMenuItemID": 8,
     "GetMenuState": 12, "EnumDisplayMonitors": 16, "GetMonitorInfoA": 8,
     "GetCurrentProcessId": 0, "GetModuleHandleA": 4, "GetProcAddress": 8, "GetSystemMetrics": 4,
-    "GetWindowThreadProcessId": 8,
+    "GetWindowThreadProcessId": 8, "GetTickCount": 0, "IsWindow": 4,
     # Found with GetProcAddress (Windows 10 1607 on).
     "GetWindowDpiAwarenessContext": 4, "GetThreadDpiAwarenessContext": 0,
     "SetThreadDpiAwarenessContext": 4, "GetAwarenessFromDpiAwarenessContext": 4,
@@ -154,6 +154,9 @@ class Machine:
                          if n == wanted and n in FOUND_AT_RUN_TIME), 0)
         if name == "GetCurrentProcessId":
             return OWN_PID
+        if name == "GetTickCount":
+            self.ticks = getattr(self, "ticks", 1000) + 1  # a millisecond a call
+            return self.ticks
         if name == "GetWindowThreadProcessId":
             if a[1]:
                 self.uc.mem_write(a[1], struct.pack("<I", OWN_PID if self.in_ide else IDE_PID))

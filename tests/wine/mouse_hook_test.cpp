@@ -414,11 +414,23 @@ TEST_F(Guard, BothDisabledAllowsOnlyTheHostFormByExactClassName) {
     }
 }
 
-TEST_F(Guard, StaleHandlesCountAsDisabled) {
+// A stale handle beside a disabled window counts as disabled (a modal dialog
+// is up); where neither handle names a window (the IDE closed or restarted)
+// the triggers may run, so that their rediscovery finds the new windows.
+TEST_F(Guard, StaleHandlesCountAsDisabledUnlessBothAre) {
     HWND form = Foreground("TSomeDialog");
-    state->AppBuilderWnd = 0xDEAD0002;
-    state->InspectorWnd = 0;
-    EXPECT_FALSE(CanSlide());
+    EnableWindow(inspector, FALSE);
+    const uint32_t live = WndValue(inspector);
+    struct Case {
+        uint32_t main, inspector;
+        bool slides;
+    };
+    for (const Case c : {Case{0xDEAD0002, live, false}, Case{0, live, false},
+                         Case{0xDEAD0002, 0, true}, Case{0, 0, true}}) {
+        state->AppBuilderWnd = c.main;
+        state->InspectorWnd = c.inspector;
+        EXPECT_EQ(CanSlide(), c.slides) << std::hex << c.main << " " << c.inspector;
+    }
     DropWindow(form);
 }
 
