@@ -53,6 +53,7 @@ pnr_w10_chroot() {
         "$PNR_ROOT"/*) ;;
         *) paths+=("$PNR_BUILD_DIR") ;;
     esac
+    pnr_w10_unmount  # what an interrupted run left
     # Each bind is made private, so that nothing mounted below it reaches
     # this machine's own folders (a new devpts over its /dev/pts, say).
     for path in "${paths[@]}" /proc /sys /dev; do

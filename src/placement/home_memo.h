@@ -37,3 +37,9 @@ inline Desk HomeDesk(const HomeMemo& memo) {
     desk.monitors[0] = memo.home;
     return desk;
 }
+
+// What a move asks, judged on the memo's home: nothing at all, or a hide of
+// a window whose hiding places nothing.
+inline bool AsksNothing(EdgeOp op, const HomeMemo& memo) {
+    return op == EdgeOp::None || (op == EdgeOp::Hide && memo.hideIsIdle);
+}

@@ -128,10 +128,5 @@ HomeMemo InspectorMemo(uint32_t wndHandle, const Rect& wnd, const Desk& desk, bo
 }
 
 bool InspectorMoveIsIdle(const HomeMemo& memo, const Rect& wnd, int32_t x, int32_t y) {
-    switch (InspectorEdgeOp(wnd, HomeDesk(memo), x, y)) {
-        case EdgeOp::None: return true;
-        case EdgeOp::Hide: return memo.hideIsIdle;
-        case EdgeOp::Show: break;
-    }
-    return false;
+    return AsksNothing(InspectorEdgeOp(wnd, HomeDesk(memo), x, y), memo);
 }

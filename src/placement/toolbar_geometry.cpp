@@ -65,10 +65,5 @@ HomeMemo ToolBarMemo(uint32_t wndHandle, const Rect& wnd, const Desk& desk) {
 }
 
 bool ToolBarMoveIsIdle(const HomeMemo& memo, const Rect& wnd, int32_t x, int32_t y) {
-    switch (ToolBarEdgeOp(wnd, HomeDesk(memo), x, y)) {
-        case EdgeOp::None: return true;
-        case EdgeOp::Hide: return memo.hideIsIdle;
-        case EdgeOp::Show: break;
-    }
-    return false;
+    return AsksNothing(ToolBarEdgeOp(wnd, HomeDesk(memo), x, y), memo);
 }

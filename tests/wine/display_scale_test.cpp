@@ -119,7 +119,9 @@ protected:
     void SetUp() override {
         // The screen in physical pixels (a per-monitor-aware thread's view)
         // and in the IDE's logical ones, whatever this process is.
-        const auto screen = [] { return POINT{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; };
+        const auto screen = [] {
+            return POINT{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        };
         physical = InContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, screen);
         logical = InContext(DPI_AWARENESS_CONTEXT_UNAWARE, screen);
         const char* scale = getenv("PNR_SCALE_PERCENT");
@@ -134,9 +136,8 @@ protected:
         ASSERT_NE(state, nullptr);
         ASSERT_TRUE(ide.Started());
         ASSERT_NE(ide.Command("backdrop"), 0);
-        const Box inspectorAt = Shown(Place::Shown, true);
-        main = Create("TAppBuilder", Shown(Place::Shown, false), "Stand-in IDE - Project1");
-        inspector = Create("TPropertyInspector", inspectorAt, "Object Inspector");
+        main = Create("TAppBuilder", BoxOf(Place::Shown, false), "Stand-in IDE - Project1");
+        inspector = Create("TPropertyInspector", BoxOf(Place::Shown, true), "Object Inspector");
         ASSERT_TRUE(main && inspector);
         StartAwareProgram();
         ASSERT_NE(awareProgram, nullptr);
@@ -172,7 +173,7 @@ protected:
     }
 
     // Where a window stands, in the IDE's logical pixels.
-    Box Shown(Place place, bool isInspector) const {
+    Box BoxOf(Place place, bool isInspector) const {
         const int w = logical.x, h = logical.y;
         if (!isInspector) {
             if (place == Place::Hidden) return {0, 5 - kMainHeight, w, 5};
@@ -194,16 +195,17 @@ protected:
     }
 
     bool Stands(Place mainAt, Place inspectorAt) const {
-        return Where(main) == Shown(mainAt, false) && Where(inspector) == Shown(inspectorAt, true);
+        return Where(main) == BoxOf(mainAt, false) && Where(inspector) == BoxOf(inspectorAt, true);
     }
 
     ::testing::AssertionResult Expect(Place mainAt, Place inspectorAt, bool moves) {
         if (moves) WaitFor([&] { return Stands(mainAt, inspectorAt); });
         else PumpFor(Slowed(400));  // time for a wrong move to show
         if (Stands(mainAt, inspectorAt)) return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "main window at " << Text(Where(main))
-                                             << ", inspector at " << Text(Where(inspector)) << " (logical screen " << logical.x
-                                             << " x " << logical.y << ")";
+        return ::testing::AssertionFailure()
+               << "main window at " << Text(Where(main)) << ", inspector at "
+               << Text(Where(inspector)) << " (logical screen " << logical.x << " x "
+               << logical.y << ")";
     }
 
     // Moves the real pointer to a physical point and waits until it is there.
