@@ -281,11 +281,18 @@ TEST_P(ScaledDisplay, EveryProcessMovesTheIdeInItsOwnPixels) {
     // A work-area change while hidden: the main window is put back where a
     // stale strip could have left it, and the change re-applies the rules.
     // Wine tells no other process of a new work area, so the area stays the
-    // same; the rules themselves are proved in a native table.
+    // same; the rules themselves are proved in a native table. The pointer
+    // waits first where a move would leave the shown window alone (between
+    // its bottom and its limit), so that only the change can hide it: Wine
+    // makes up a move when a window moves.
+    const int waitY = physical.y * (kMainHeight + 10) / logical.y;
+    ASSERT_TRUE(PointTo(At(750, physical.x), waitY));
+    ASSERT_TRUE(Expect(Place::Hidden, Place::Hidden, false));
     AsTheIde([&] {
         return SetWindowPos(main, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     });
     ASSERT_TRUE(Expect(Place::Shown, Place::Hidden, true));
+    ASSERT_TRUE(Expect(Place::Shown, Place::Hidden, false)) << "a move hid it, not the change";
     RECT area;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     SystemParametersInfoA(SPI_SETWORKAREA, 0, &area, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
